@@ -1,0 +1,19 @@
+# The input module: one shared library (a DLL on Windows) from the four
+# subsystem folders. The source is the same on every platform; only what it
+# links against differs.
+file(GLOB QM_INPUT_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/server/*.cpp
+  ${PROJECT_SOURCE_DIR}/keyboard/*.cpp
+  ${PROJECT_SOURCE_DIR}/mouse/*.cpp
+  ${PROJECT_SOURCE_DIR}/winmsg/*.cpp)
+
+add_library(qminput SHARED ${QM_INPUT_SOURCES})
+target_include_directories(qminput PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_definitions(qminput PRIVATE QM_INPUT_BUILD)
+target_link_libraries(qminput PUBLIC qmframework)
+if(WIN32)
+  set_target_properties(qminput PROPERTIES PREFIX "")
+  target_link_libraries(qminput PUBLIC dinput8 dxguid user32)
+else()
+  target_link_libraries(qminput PUBLIC qmsim)
+endif()

@@ -1,0 +1,39 @@
+// Controls and counters of the framework stand-in, for tests and the monitor.
+// Not part of the framework interface the input module compiles against.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/QmHostApi.h"
+
+namespace qmhost {
+
+// The monotonic clock behind CTimer::GetCurTime(); starts at 0.
+// Never backwards: an earlier time is refused (false) and the clock keeps its value.
+QM_HOST_API bool SetTime(double seconds);
+QM_HOST_API void AdvanceTime(double seconds);  // negative steps are ignored
+
+// Text written with Debug_Printf since the last call.
+QM_HOST_API std::string TakeDebugOutput();
+
+// References taken with QueryDevice/QueryEvent and not yet given back (the device
+// list's own references not counted).
+QM_HOST_API long OutstandingDeviceRefs();
+QM_HOST_API long OutstandingEventRefs();
+// Event records alive in the pool (queued or referenced).
+QM_HOST_API long LiveEventRecords();
+
+// Factories currently registered, and the log of registrations in order:
+// "type+ NAME", "type- NAME", "factory+ NAME", "factory- NAME".
+QM_HOST_API long RegisteredFactoryCount();
+QM_HOST_API std::vector<std::string> RegistryLog();
+QM_HOST_API void ClearRegistryLog();
+
+// Starts device ids again at 1 (a fresh process's numbering).
+QM_HOST_API void ResetDeviceIds();
+
+// Makes the next n NewEvent calls return -1.
+QM_HOST_API void FailNextNewEvents(int n);
+
+}  // namespace qmhost
