@@ -1,0 +1,129 @@
+#include "framework/EventPool.h"
+
+#include <atomic>
+
+#include "framework/QmFrameworkControl.h"
+#include "framework/ReferenceCounters.h"
+
+namespace {
+
+std::atomic<int> g_nNewEventFailures{0};
+
+bool ConsumeNewEventFailure() {
+    int pending = g_nNewEventFailures.load();
+    while (pending > 0) {
+        if (g_nNewEventFailures.compare_exchange_weak(pending, pending - 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+namespace qmhost {
+
+void FailNextNewEvents(int n) { g_nNewEventFailures = n > 0 ? n : 0; }
+
+}  // namespace qmhost
+
+namespace qmhost::detail {
+
+CEventPool::~CEventPool() {
+    for (const auto& [id, record] : m_oRecords) {
+        AddOutstandingEventRefs(-record->nRefs);
+    }
+    AddLiveEventRecords(-static_cast<long>(m_oRecords.size()));
+}
+
+CEventPool::sRecord* CEventPool::Lookup(long eventId) {
+    auto found = m_oRecords.find(eventId);
+    return found == m_oRecords.end() ? nullptr : found->second.get();
+}
+
+void CEventPool::FreeIfUnused(long eventId) {
+    sRecord* record = Lookup(eventId);
+    if (record != nullptr && record->nRefs == 0 && record->nQueuePosition == kNotQueued) {
+        m_oRecords.erase(eventId);
+        AddLiveEventRecords(-1);
+    }
+}
+
+long CEventPool::New() {
+    if (ConsumeNewEventFailure()) {
+        return -1;
+    }
+    const long id = m_nNextEventId++;
+    m_oRecords.emplace(id, std::make_unique<sRecord>());
+    AddLiveEventRecords(1);
+    return id;
+}
+
+CQmInputEvent* CEventPool::Query(long eventId) {
+    sRecord* record = Lookup(eventId);
+    if (record == nullptr) {
+        return nullptr;
+    }
+    ++record->nRefs;
+    AddOutstandingEventRefs(1);
+    return &record->oEvent;
+}
+
+void CEventPool::Release(long eventId) {
+    sRecord* record = Lookup(eventId);
+    if (record == nullptr) {
+        return;
+    }
+    // A record never queried is held by nobody; releasing it gives it up.
+    if (record->nRefs > 0) {
+        --record->nRefs;
+        AddOutstandingEventRefs(-1);
+    }
+    FreeIfUnused(eventId);
+}
+
+void CEventPool::Queue(long eventId) {
+    sRecord* record = Lookup(eventId);
+    if (record == nullptr || record->nQueuePosition != kNotQueued) {
+        return;
+    }
+    record->nQueuePosition = m_nNextQueuePosition++;
+    m_oQueue.emplace(record->nQueuePosition, eventId);
+}
+
+bool CEventPool::Emit(std::map<long, long>::const_iterator at, long& position, long& eventId) const {
+    if (at == m_oQueue.end()) {
+        return false;
+    }
+    position = at->first;
+    eventId = at->second;
+    return true;
+}
+
+bool CEventPool::First(long& position, long& eventId) const {
+    return Emit(m_oQueue.begin(), position, eventId);
+}
+
+// Positions are queue stamps rather than indexes, so removing the current
+// event while walking the queue skips nothing.
+bool CEventPool::Next(long& position, long& eventId) const {
+    return Emit(m_oQueue.upper_bound(position), position, eventId);
+}
+
+void CEventPool::Unqueue(long eventId) {
+    sRecord* record = Lookup(eventId);
+    if (record == nullptr || record->nQueuePosition == kNotQueued) {
+        return;
+    }
+    m_oQueue.erase(record->nQueuePosition);
+    record->nQueuePosition = kNotQueued;
+    FreeIfUnused(eventId);
+}
+
+void CEventPool::Flush() {
+    while (!m_oQueue.empty()) {
+        Unqueue(m_oQueue.begin()->second);
+    }
+}
+
+}  // namespace qmhost::detail

@@ -1,0 +1,52 @@
+// The input server's event records and queue. Not locked itself: the server
+// holds its critical section around every call.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+#include "host/QmInputEvent.h"
+
+namespace qmhost::detail {
+
+class CEventPool {
+public:
+    CEventPool() = default;
+    ~CEventPool();
+    CEventPool(const CEventPool&) = delete;
+    CEventPool& operator=(const CEventPool&) = delete;
+
+    // A fresh all-zero record's id, or -1.
+    long New();
+    CQmInputEvent* Query(long eventId);
+    void Release(long eventId);
+
+    void Queue(long eventId);
+    bool First(long& position, long& eventId) const;
+    bool Next(long& position, long& eventId) const;
+    void Unqueue(long eventId);
+    void Flush();
+
+private:
+    static constexpr long kNotQueued = 0;
+
+    struct sRecord {
+        CQmInputEvent oEvent{};
+        long nRefs = 0;
+        long nQueuePosition = kNotQueued;
+    };
+
+    sRecord* Lookup(long eventId);
+    // Frees the record once nothing holds it: no reference and not queued.
+    void FreeIfUnused(long eventId);
+    bool Emit(std::map<long, long>::const_iterator at, long& position, long& eventId) const;
+
+    // Heap records, so a record keeps its address however the pool grows.
+    std::unordered_map<long, std::unique_ptr<sRecord>> m_oRecords;
+    std::map<long, long> m_oQueue;  // queue position -> event id, in QueueEvent order
+    long m_nNextEventId = 1;
+    long m_nNextQueuePosition = kNotQueued + 1;
+};
+
+}  // namespace qmhost::detail

@@ -1,0 +1,44 @@
+// The input server base: lifetime, the current server, focus and the hooks a
+// concrete server overrides.
+#include "host/QmInputServer.h"
+
+#include <atomic>
+
+#include "framework/InputServerImpl.h"
+#include "framework/TypeQueries.h"
+#include "host/QmObjectDatabase.h"
+
+namespace {
+
+std::atomic<CQmInputServer*> g_pCurrentServer{nullptr};
+
+}  // namespace
+
+CQmInputServer* QmGetInputServer() { return g_pCurrentServer.load(); }
+
+CQmInputServer::CQmInputServer()
+    : m_pObjectDatabase(QmGetObjectDatabase()), m_pImpl(new qmhost::detail::sInputServerImpl) {
+    g_pCurrentServer = this;
+}
+
+CQmInputServer::~CQmInputServer() {
+    CQmInputServer* self = this;
+    g_pCurrentServer.compare_exchange_strong(self, nullptr);
+    CQmCriticalSectionLock guard(m_oLock);
+    delete static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl);
+    m_pImpl = nullptr;
+}
+
+QM_DEFINE_TYPE_QUERIES(CQmInputServer)
+
+// A server of its own kind finds its devices; the base has none to find.
+bool CQmInputServer::EnumerateDevices() { return false; }
+
+void CQmInputServer::ObtainFocus() { static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl)->bFocus = true; }
+void CQmInputServer::LoseFocus() { static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl)->bFocus = false; }
+bool CQmInputServer::HasFocus() const { return static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl)->bFocus; }
+
+void CQmInputServer::Trigger() {}
+void CQmInputServer::PreQueue() {}
+void CQmInputServer::Queue() {}
+void CQmInputServer::PostQueue() {}

@@ -1,0 +1,28 @@
+#include "host/QmMouse.h"
+
+#include "framework/TypeQueries.h"
+
+namespace {
+
+constexpr float kDefaultDoubleClickTime = 0.5f;
+
+}  // namespace
+
+CQmMouse::CQmMouse() : m_nXPos(0), m_nYPos(0), m_fDoubleClickTime(kDefaultDoubleClickTime), m_bLeftHanded(false) {}
+CQmMouse::~CQmMouse() = default;
+QM_DEFINE_TYPE_QUERIES(CQmMouse)
+
+bool CQmMouse::IsLeftHanded() const { return m_bLeftHanded; }
+bool CQmMouse::IsRightHanded() const { return !m_bLeftHanded; }
+int CQmMouse::GetXPos() const { return m_nXPos; }
+void CQmMouse::SetXPos(int x) { m_nXPos = x; }
+int CQmMouse::GetYPos() const { return m_nYPos; }
+void CQmMouse::SetYPos(int y) { m_nYPos = y; }
+float CQmMouse::GetDoubleClickTime() const { return m_fDoubleClickTime; }
+void CQmMouse::SetDoubleClickTime(float seconds) { m_fDoubleClickTime = seconds; }
+void CQmMouse::SetLeftHanded(bool leftHanded) { m_bLeftHanded = leftHanded; }
+
+void CQmMouse::UpdateMousePosition(int dx, int dy) {
+    m_nXPos += dx;
+    m_nYPos += dy;
+}
