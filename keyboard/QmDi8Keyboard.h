@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "host/KeyTypes.h"
 #include "host/QmKeyboard.h"
 #include "server/QmClassTypeDecl.h"
 #include "server/QmDi8Device.h"

@@ -1,0 +1,91 @@
+// The DirectInput keyboard: opening the device, reading its buffer group by
+// group, and handing each record to the key steps.
+#include "keyboard/QmDi8Keyboard.h"
+
+#include "keyboard/KeyRepeatSettings.h"
+#include "keyboard/KeyTranslation.h"
+#include "server/Di8RecordGroups.h"
+
+namespace {
+
+// Bit of a key record's data that says the key went down.
+constexpr DWORD kKeyDownBit = 0x80;
+
+// DirectInput keeps this many records between two polls.
+constexpr DWORD kBufferSize = 256;
+
+}  // namespace
+
+CQmDi8Keyboard::CQmDi8Keyboard() : m_nLastSequence(-1) {}
+
+// Releases nothing: Destroy has closed the device.
+CQmDi8Keyboard::~CQmDi8Keyboard() = default;
+
+bool CQmDi8Keyboard::Create(const GUID& instance)
+{
+    // A second Create would have to drop the interface held; refusing keeps the
+    // open keyboard working and leaks nothing. Destroy first to open anew.
+    if (m_oDevice.IsOpen())
+        return false;
+    if (!CQmInputDevice::Create())
+        return false;
+    if (!m_oDevice.Open(instance))
+        return false;
+    if (!m_oDevice.SetDataFormat(&c_dfDIKeyboard))
+        return false;
+    m_oDevice.SetProperty(DIPROP_BUFFERSIZE, kBufferSize);
+    m_oDevice.Acquire();
+    SetKeyRepeatDelay(KeyRepeatDelayFromSystem());
+    SetKeyRepeatSpeed(KeyRepeatIntervalFromSystem());
+    return true;
+}
+
+void CQmDi8Keyboard::Destroy()
+{
+    if (m_oDevice.IsOpen())
+        m_oDevice.Close();
+}
+
+// Forgets the held keys without key-up events.
+void CQmDi8Keyboard::Reset()
+{
+    ReleaseAllPressedKeys();
+}
+
+void CQmDi8Keyboard::Poll()
+{
+    if (!m_oDevice.IsOpen())
+        return;
+    ReadRecordGroups(
+        m_oDevice, m_nLastSequence,
+        [this](const DIDEVICEOBJECTDATA* record) { return IsDataSequenceNewer(record); },
+        [this] { ParseObjectData(); });
+    ProcessKeyRepeats();
+}
+
+void CQmDi8Keyboard::ParseObjectData()
+{
+    const DIDEVICEOBJECTDATA* record = m_oDevice.ReadNext();
+    if (!record)
+        return;
+    m_oDevice.PushBack();
+    if (record->dwData & kKeyDownBit)
+        NewKeyDownEvent();
+    else
+        NewKeyUpEvent();
+}
+
+bool CQmDi8Keyboard::IsDataSequenceNewer(const DIDEVICEOBJECTDATA* data) const
+{
+    return data && IsSequenceAfter(m_nLastSequence, data->dwSequence);
+}
+
+eKeyType CQmDi8Keyboard::TranslateDirectInputKey(unsigned long scanCode) const
+{
+    return ::TranslateDirectInputKey(scanCode);
+}
+
+int CQmDi8Keyboard::TranslateKeyToChar(eKeyType key) const
+{
+    return ::TranslateKeyToChar(key);
+}
