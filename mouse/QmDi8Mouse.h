@@ -2,6 +2,8 @@
 // double-click rule, wheel events.
 #pragma once
 
+#include "host/KeyTypes.h"
+#include "host/QmInputEvent.h"
 #include "host/QmMouse.h"
 #include "server/QmClassTypeDecl.h"
 #include "server/QmDi8Device.h"

@@ -1,0 +1,65 @@
+// The DirectInput mouse: opening the device with the system's mouse settings and
+// reading its buffer group by group.
+#include "mouse/QmDi8Mouse.h"
+
+#include "mouse/MouseRecordOffsets.h"
+#include "server/Di8RecordGroups.h"
+
+namespace {
+
+// DirectInput keeps this many records between two polls.
+constexpr DWORD kBufferSize = 32;
+
+}  // namespace
+
+CQmDi8Mouse::CQmDi8Mouse() : m_nLastSequence(-1), m_aButtonPress{} {}
+
+// Releases nothing: Destroy has closed the device.
+CQmDi8Mouse::~CQmDi8Mouse() = default;
+
+bool CQmDi8Mouse::Create(const GUID& instance)
+{
+    // A second Create would have to drop the interface held; refusing keeps the
+    // open mouse working and leaks nothing. Destroy first to open anew.
+    if (m_oDevice.IsOpen())
+        return false;
+    if (!CQmInputDevice::Create())
+        return false;
+    if (!m_oDevice.Open(instance))
+        return false;
+    if (!m_oDevice.SetDataFormat(&c_dfDIMouse2))
+        return false;
+    m_oDevice.SetProperty(DIPROP_BUFFERSIZE, kBufferSize);
+    m_oDevice.SetProperty(DIPROP_AXISMODE, DIPROPAXISMODE_REL);
+    m_oDevice.Acquire();
+    SetLeftHanded(GetSystemMetrics(SM_SWAPBUTTON) == 1);
+    SetDoubleClickTime(static_cast<float>(::GetDoubleClickTime() / 1000.0));
+    return true;
+}
+
+// The press records and the mouse settings stay for a later Create.
+void CQmDi8Mouse::Destroy()
+{
+    if (m_oDevice.IsOpen())
+        m_oDevice.Close();
+}
+
+void CQmDi8Mouse::Poll()
+{
+    if (!m_oDevice.IsOpen())
+        return;
+    ReadRecordGroups(
+        m_oDevice, m_nLastSequence,
+        [this](const DIDEVICEOBJECTDATA* record) { return IsDataSequenceNewer(record); },
+        [this] { ParseObjectData(); });
+}
+
+bool CQmDi8Mouse::IsDataSequenceNewer(const DIDEVICEOBJECTDATA* data) const
+{
+    return data && IsSequenceAfter(m_nLastSequence, data->dwSequence);
+}
+
+bool CQmDi8Mouse::IsMouseButtonEvent(const DIDEVICEOBJECTDATA* data) const
+{
+    return data && data->dwOfs >= kMouseOffsetButton0 && data->dwOfs <= kMouseOffsetButton7;
+}
