@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "qmsim/Export.h"
 #include "qmsim/windows.h"
 #include "qmsim/dinput.h"
-
-#define QMSIM_API __attribute__((visibility("default")))
 
 namespace qmsim {
 
@@ -88,7 +87,8 @@ QMSIM_API long LiveDeviceInterfaces();
 
 // Every platform call made since Reset (or ClearCallLog), one line each,
 // e.g. "CreateDevice kbd1 -> DI_OK", "SetWindowLongA 0x10000 -4".
-QMSIM_API const std::vector<std::string>& CallLog();
+// A copy, so that it stays stable while another thread keeps calling.
+QMSIM_API std::vector<std::string> CallLog();
 QMSIM_API void ClearCallLog();
 
 }  // namespace qmsim
