@@ -1,0 +1,122 @@
+// Injected results: a failure stands in for the whole call, a success code only
+// replaces the result, each injection is used once, and a named device's
+// injection waits for a call on that device.
+#include <functional>
+#include <string>
+
+#include "PlatformTest.h"
+
+namespace {
+
+using InjectionTest = PlatformTest;
+
+struct sDeviceCallCase {
+    qmsim::Call m_eCall;
+    std::function<HRESULT(IDirectInputDevice8A*)> m_fnCall;
+    std::function<bool()> m_fnTookEffect;
+};
+
+TEST_F(InjectionTest, InjectedFailureOfADeviceCallChangesNothing) {
+    const auto state = [] { return qmsim::GetDeviceState("kbd"); };
+    const sDeviceCallCase cases[] = {
+        {qmsim::Call::SetDataFormat, [](auto* d) { d->Unacquire(); return d->SetDataFormat(&c_dfDIMouse2); },
+         [&] { return state().dataFormat == &c_dfDIMouse2; }},
+        {qmsim::Call::SetProperty, [](auto* d) { d->Unacquire(); return SetDwordProperty(d, DIPROP_BUFFERSIZE, 99); },
+         [&] { return state().bufferSize == 99; }},
+        {qmsim::Call::Acquire, [](auto* d) { d->Unacquire(); return d->Acquire(); },
+         [&] { return state().acquired; }},
+        {qmsim::Call::GetDeviceData,
+         [](auto* d) {
+             qmsim::QueueRecord("kbd", DIK_A, 0x80, 1);
+             DIDEVICEOBJECTDATA record{};
+             DWORD inOut = 1;
+             const HRESULT result = d->GetDeviceData(sizeof record, &record, &inOut, 0);
+             return inOut == 0 ? result : S_FALSE;  // a failed read hands out no record
+         },
+         [&] { return state().bufferedRecords == 0; }},
+        {qmsim::Call::GetCapabilities,
+         [](auto* d) {
+             DIDEVCAPS caps{};
+             caps.dwSize = sizeof caps;
+             const HRESULT result = d->GetCapabilities(&caps);
+             return caps.dwDevType == 0 ? result : S_FALSE;
+         },
+         [] { return false; }},
+        {qmsim::Call::Poll, [](auto* d) { return d->Poll(); }, [] { return false; }},
+    };
+    for (const sDeviceCallCase& c : cases) {
+        SCOPED_TRACE(qmsim::CallName(c.m_eCall));
+        IDirectInputDevice8A* device = OpenBufferedDevice("kbd", 8);
+        qmsim::InjectResult(c.m_eCall, DIERR_GENERIC);
+        EXPECT_EQ(c.m_fnCall(device), DIERR_GENERIC);
+        EXPECT_FALSE(c.m_fnTookEffect());
+        EXPECT_EQ(qmsim::CallLog().back(), std::string(qmsim::CallName(c.m_eCall)) + " kbd -> DIERR_GENERIC");
+        EXPECT_NE(c.m_fnCall(device), DIERR_GENERIC) << "an injection is used once";
+        StartAgain();
+    }
+}
+
+TEST_F(InjectionTest, FailedCreationLeavesNoInterface) {
+    const GUID instance = qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::InjectResult(qmsim::Call::CreateDevice, DIERR_OUTOFMEMORY);
+    IDirectInputDevice8A* device = reinterpret_cast<IDirectInputDevice8A*>(&device);
+    EXPECT_EQ(DirectInput()->CreateDevice(instance, &device, nullptr), DIERR_OUTOFMEMORY);
+    EXPECT_EQ(device, nullptr);
+    EXPECT_EQ(qmsim::LiveDeviceInterfaces(), 0);
+
+    qmsim::InjectResult(qmsim::Call::DirectInput8Create, DIERR_OUTOFMEMORY);
+    void* created = &created;
+    EXPECT_EQ(DirectInput8Create(GetModuleHandleA(nullptr), 0x0800, IID_IDirectInput8A, &created, nullptr),
+              DIERR_OUTOFMEMORY);
+    EXPECT_EQ(created, nullptr);
+    EXPECT_EQ(qmsim::LiveDirectInputs(), 1);  // only the fixture's
+}
+
+TEST_F(InjectionTest, InjectedSuccessCodeStillHandsOutTheInterface) {
+    qmsim::InjectResult(qmsim::Call::DirectInput8Create, S_FALSE);
+    void* created = nullptr;
+    EXPECT_EQ(DirectInput8Create(GetModuleHandleA(nullptr), 0x0800, IID_IDirectInput8A, &created, nullptr), S_FALSE);
+    ASSERT_NE(created, nullptr);
+    m_pDirectInput = static_cast<IDirectInput8A*>(created);
+
+    const GUID instance = qmsim::AttachDevice("stick", DI8DEVTYPE_JOYSTICK);
+    qmsim::InjectResult(qmsim::Call::CreateDevice, DI_POLLEDDEVICE);
+    EXPECT_EQ(m_pDirectInput->CreateDevice(instance, &m_pDevice, nullptr), DI_POLLEDDEVICE);
+    EXPECT_NE(m_pDevice, nullptr);
+    EXPECT_EQ(qmsim::DirectInputRefCount(), 2);
+}
+
+TEST_F(InjectionTest, NamedDeviceInjectionWaitsForThatDeviceAndInjectionsQueueUp) {
+    qmsim::AttachDevice("a", DI8DEVTYPE_JOYSTICK);
+    qmsim::AttachDevice("b", DI8DEVTYPE_JOYSTICK);
+    qmsim::InjectResult(qmsim::Call::CreateDevice, DIERR_NOTFOUND, "b");
+    qmsim::InjectResult(qmsim::Call::CreateDevice, DIERR_GENERIC, "b");
+
+    IDirectInputDevice8A* a = nullptr;
+    IDirectInputDevice8A* b = nullptr;
+    EXPECT_EQ(DirectInput()->CreateDevice(qmsim::GetInstanceGuid("a"), &a, nullptr), DI_OK);
+    EXPECT_EQ(DirectInput()->CreateDevice(qmsim::GetInstanceGuid("b"), &b, nullptr), DIERR_NOTFOUND);
+    EXPECT_EQ(DirectInput()->CreateDevice(qmsim::GetInstanceGuid("b"), &b, nullptr), DIERR_GENERIC);
+    EXPECT_EQ(DirectInput()->CreateDevice(qmsim::GetInstanceGuid("b"), &b, nullptr), DI_OK);
+    a->Release();
+    b->Release();
+}
+
+BOOL CALLBACK CountCalls(LPCDIDEVICEINSTANCEA, LPVOID context) {
+    ++*static_cast<int*>(context);
+    return DIENUM_CONTINUE;
+}
+
+TEST_F(InjectionTest, FailedEnumerationCallsNoCallbackAndModuleHandleCanFailOnce) {
+    qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::InjectResult(qmsim::Call::EnumDevices, DIERR_GENERIC);
+    int calls = 0;
+    EXPECT_EQ(DirectInput()->EnumDevices(DI8DEVCLASS_ALL, CountCalls, &calls, DIEDFL_ATTACHEDONLY), DIERR_GENERIC);
+    EXPECT_EQ(calls, 0);
+
+    qmsim::InjectResult(qmsim::Call::GetModuleHandleA, DIERR_GENERIC);
+    EXPECT_EQ(GetModuleHandleA(nullptr), nullptr);
+    EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
