@@ -17,3 +17,9 @@ if(WIN32)
 else()
   target_link_libraries(qminput PUBLIC qmsim)
 endif()
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT WIN32)
+  # Statics of class templates would become process-wide unique symbols, which
+  # keep a shared library loaded after dlclose; the framework must be able to
+  # unload the module as it unloads a DLL.
+  target_compile_options(qminput PRIVATE -fno-gnu-unique)
+endif()
