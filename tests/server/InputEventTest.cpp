@@ -1,0 +1,173 @@
+// Making events through the scoped event reference, and the scoped device reference.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/ModuleTestFixture.h"
+#include "host/KeyTypes.h"
+#include "server/NewInputEvent.h"
+#include "server/QmInputDeviceRef.h"
+#include "server/Recording.h"
+
+namespace {
+
+class InputEventTest : public ModuleTest {
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        m_pServer = &StartServer<CRecordingServer>();
+        m_oDevice.SetDeviceId(7);
+    }
+
+    std::vector<long> QueuedEvents() const { return ModuleTest::QueuedEvents(*m_pServer); }
+
+    CRecordingServer* m_pServer = nullptr;
+    CQmInputDevice m_oDevice;
+};
+
+TEST_F(InputEventTest, EventCarriesTypeDeviceTimeAndWhatFillWrites)
+{
+    qmhost::SetTime(12.25);
+
+    NewInputEvent(m_oDevice, INPUT_EVENT_MOUSE_WHEEL, [](CQmInputEvent& event) {
+        event.m_nKey = 2;
+        event.m_fValue = -1.5f;
+        event.m_nX = 40;
+        event.m_nY = -3;
+    });
+
+    const std::vector<long> queued = QueuedEvents();
+    ASSERT_EQ(queued.size(), 1u);
+    const CQmInputEvent* event = m_pServer->QueryEvent(queued[0]);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->m_eType, INPUT_EVENT_MOUSE_WHEEL);
+    EXPECT_EQ(event->m_nDeviceId, 7);
+    EXPECT_DOUBLE_EQ(event->m_fTime, 12.25);
+    EXPECT_EQ(event->m_nKey, 2);
+    EXPECT_FLOAT_EQ(event->m_fValue, -1.5f);
+    EXPECT_EQ(event->m_nX, 40);
+    EXPECT_EQ(event->m_nY, -3);
+    m_pServer->ReleaseEvent(queued[0]);
+    m_pServer->FlushEventQueue();
+}
+
+TEST_F(InputEventTest, NestedEventIsQueuedSecondAndReleasedFirst)
+{
+    NewInputEvent(
+        m_oDevice, INPUT_EVENT_KEY_DOWN, [](CQmInputEvent& event) { event.m_nKey = KEY_A; },
+        [this] { NewInputEvent(m_oDevice, INPUT_EVENT_KEY_CHAR, [](CQmInputEvent& event) { event.m_nKey = 'a'; }); });
+
+    const std::vector<long> queued = QueuedEvents();
+    ASSERT_EQ(queued.size(), 2u);
+    const std::string outer = std::to_string(queued[0]);
+    const std::string inner = std::to_string(queued[1]);
+    EXPECT_EQ(g_oCalls, (std::vector<std::string>{"query event " + outer, "queue event " + outer,
+                                                  "query event " + inner, "queue event " + inner,
+                                                  "release event " + inner, "release event " + outer}));
+    EXPECT_EQ(m_pServer->QueryEvent(queued[0])->m_eType, INPUT_EVENT_KEY_DOWN);
+    EXPECT_EQ(m_pServer->QueryEvent(queued[1])->m_eType, INPUT_EVENT_KEY_CHAR);
+    m_pServer->ReleaseEvent(queued[0]);
+    m_pServer->ReleaseEvent(queued[1]);
+    m_pServer->FlushEventQueue();
+}
+
+TEST_F(InputEventTest, ExceptionWhileFillingStillReleasesAndQueuesNothing)
+{
+    EXPECT_THROW(NewInputEvent(m_oDevice, INPUT_EVENT_KEY_UP,
+                               [](CQmInputEvent&) { throw std::runtime_error("fill failed"); }),
+                 std::runtime_error);
+
+    EXPECT_TRUE(QueuedEvents().empty());
+    EXPECT_EQ(qmhost::OutstandingEventRefs(), 0);
+    EXPECT_EQ(qmhost::LiveEventRecords(), 0);
+}
+
+TEST_F(InputEventTest, ExceptionAfterQueueingStillReleasesTheQueuedEvent)
+{
+    EXPECT_THROW(NewInputEvent(
+                     m_oDevice, INPUT_EVENT_KEY_DOWN, [](CQmInputEvent&) {},
+                     [] { throw std::runtime_error("after failed"); }),
+                 std::runtime_error);
+
+    EXPECT_EQ(QueuedEvents().size(), 1u);
+    EXPECT_EQ(qmhost::OutstandingEventRefs(), 0);
+    m_pServer->FlushEventQueue();
+}
+
+TEST_F(InputEventTest, NoEventFromTheFrameworkFillsAndQueuesNothingButStillEnds)
+{
+    qmhost::FailNextNewEvents(1);
+    bool filled = false;
+    bool afterRan = false;
+
+    NewInputEvent(
+        m_oDevice, INPUT_EVENT_KEY_DOWN, [&](CQmInputEvent&) { filled = true; }, [&] { afterRan = true; });
+
+    EXPECT_FALSE(filled);
+    EXPECT_TRUE(afterRan);
+    EXPECT_TRUE(QueuedEvents().empty());
+    EXPECT_EQ(g_oCalls, std::vector<std::string>{"release event -1"});
+}
+
+TEST_F(InputEventTest, EventRefOfNoEventHoldsNoRecord)
+{
+    {
+        CQmInputEventRef event(m_pServer, -1);
+        EXPECT_FALSE(event);
+        EXPECT_EQ(event.Get(), nullptr);
+    }
+    EXPECT_EQ(g_oCalls, std::vector<std::string>{"release event -1"});
+}
+
+class InputDeviceRefTest : public InputEventTest {
+protected:
+    void SetUp() override
+    {
+        InputEventTest::SetUp();
+        m_nFirst = m_pServer->NewDevice(CQmString("CRecordingDevice"));
+        m_nSecond = m_pServer->NewDevice(CQmString("CRecordingDevice"));
+        g_oCalls.clear();
+    }
+
+    CTestFactory<CRecordingDevice> m_oFactory{"CRecordingDevice"};
+    long m_nFirst = -1;
+    long m_nSecond = -1;
+};
+
+TEST_F(InputDeviceRefTest, ReassigningGivesTheOldReferenceBackBeforeTakingTheNew)
+{
+    {
+        CQmInputDeviceRef<CQmInputDevice> device(m_nFirst);
+        EXPECT_EQ(device->GetDeviceId(), m_nFirst);
+        device = m_nSecond;
+        EXPECT_EQ(device->GetDeviceId(), m_nSecond);
+        EXPECT_EQ(qmhost::OutstandingDeviceRefs(), 1);
+    }
+    const std::string first = std::to_string(m_nFirst);
+    const std::string second = std::to_string(m_nSecond);
+    EXPECT_EQ(g_oCalls, (std::vector<std::string>{"query " + first, "release " + first, "query " + second,
+                                                  "release " + second}));
+}
+
+TEST_F(InputDeviceRefTest, RefOfNoDeviceQueriesNothingAndReleasesMinusOne)
+{
+    {
+        CQmInputDeviceRef<CQmInputDevice> device(-1);
+        EXPECT_EQ(device.Get(), nullptr);
+        device = -1;
+    }
+    EXPECT_EQ(g_oCalls, std::vector<std::string>{"release -1"});
+}
+
+TEST_F(InputDeviceRefTest, RefOfAnUnknownIdHoldsNoDevice)
+{
+    {
+        CQmInputDeviceRef<CQmInputDevice> device(42);
+        EXPECT_EQ(device.Get(), nullptr);
+    }
+    EXPECT_EQ(qmhost::OutstandingDeviceRefs(), 0);
+    EXPECT_EQ(m_pServer->GetNumDevices(), 2);
+}
+
+}  // namespace
