@@ -110,16 +110,6 @@ TEST_F(InputEventTest, NoEventFromTheFrameworkFillsAndQueuesNothingButStillEnds)
     EXPECT_EQ(g_oCalls, std::vector<std::string>{"release event -1"});
 }
 
-TEST_F(InputEventTest, EventRefOfNoEventHoldsNoRecord)
-{
-    {
-        CQmInputEventRef event(m_pServer, -1);
-        EXPECT_FALSE(event);
-        EXPECT_EQ(event.Get(), nullptr);
-    }
-    EXPECT_EQ(g_oCalls, std::vector<std::string>{"release event -1"});
-}
-
 class InputDeviceRefTest : public InputEventTest {
 protected:
     void SetUp() override
