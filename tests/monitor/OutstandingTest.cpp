@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/monitor/Outstanding.h"
+
+namespace qmmonitor {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(DescribeOutstanding, CleanRunSaysNothing)
+{
+    EXPECT_EQ(DescribeOutstanding(sOutstanding{}), Lines{});
+}
+
+TEST(DescribeOutstanding, NamesEachThingLeft)
+{
+    sOutstanding left;
+    left.nDeviceRefs = 1;
+    left.nEventRefs = 2;
+    left.nDirectInputs = 1;
+    left.nDeviceInterfaces = 3;
+    left.bForeignWindowProcedure = true;
+    EXPECT_EQ(DescribeOutstanding(left),
+              (Lines{"left outstanding: 1 device reference",
+                     "left outstanding: 2 event references",
+                     "left outstanding: 1 DirectInput interface",
+                     "left outstanding: 3 DirectInput device interfaces",
+                     "left outstanding: a window procedure other than the game's own on the game "
+                     "window"}));
+}
+
+TEST(DescribeOutstanding, ReleasesBeyondTheTakenAreFaultsToo)
+{
+    sOutstanding left;
+    left.nEventRefs = -1;
+    EXPECT_EQ(DescribeOutstanding(left), Lines{"given back more than taken: 1 event reference"});
+}
+
+}  // namespace
+}  // namespace qmmonitor

@@ -1,0 +1,57 @@
+#include "tools/monitor/MonitorRun.h"
+
+#include <exception>
+#include <string>
+
+#include "qmsim/Simulation.h"
+#include "tools/monitor/GameWindow.h"
+#include "tools/monitor/InputHost.h"
+#include "tools/monitor/ModuleLibrary.h"
+#include "tools/monitor/Outstanding.h"
+
+namespace qmmonitor {
+namespace {
+
+const char* const kProgram = "qminput-monitor: ";
+
+int ReportOutstanding(const CGameWindow& window, std::ostream& errors)
+{
+    const std::vector<std::string> lines = DescribeOutstanding(MeasureOutstanding(window));
+    for (const std::string& line : lines)
+        errors << line << '\n';
+    return lines.empty() ? EXIT_DONE : EXIT_OUTSTANDING;
+}
+
+}  // namespace
+
+int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& out,
+               std::ostream& errors)
+{
+    qmsim::Reset();
+    CModuleLibrary module;
+    std::string loadError;
+    if (!module.Load(CModuleLibrary::FindModulePath(), loadError)) {
+        errors << kProgram << "cannot load the input module: " << loadError << '\n';
+        return EXIT_FAILURE_TO_START;
+    }
+    CGameWindow window;
+    int status = EXIT_DONE;
+    {
+        CInputHost host(module);
+        sMonitor monitor{window, host, out};
+        try {
+            status = RunScript(script, monitor, errors, options);
+        } catch (const std::exception& failure) {
+            out.flush();
+            errors << kProgram << failure.what() << '\n';
+            status = EXIT_FAILURE_TO_START;
+        }
+        host.Shutdown();
+    }
+    module.Unload();
+    if (status == EXIT_DONE)
+        status = ReportOutstanding(window, errors);
+    return status;
+}
+
+}  // namespace qmmonitor

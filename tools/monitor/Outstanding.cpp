@@ -1,0 +1,52 @@
+#include "tools/monitor/Outstanding.h"
+
+#include "framework/QmFrameworkControl.h"
+#include "qmsim/Simulation.h"
+
+namespace qmmonitor {
+namespace {
+
+struct sCountedThing {
+    long sOutstanding::*pCount;
+    const char* pWhat;
+};
+
+constexpr sCountedThing kCountedThings[] = {
+    {&sOutstanding::nDeviceRefs, "device reference"},
+    {&sOutstanding::nEventRefs, "event reference"},
+    {&sOutstanding::nDirectInputs, "DirectInput interface"},
+    {&sOutstanding::nDeviceInterfaces, "DirectInput device interface"},
+};
+
+}  // namespace
+
+sOutstanding MeasureOutstanding(const CGameWindow& window)
+{
+    sOutstanding outstanding;
+    outstanding.nDeviceRefs = qmhost::OutstandingDeviceRefs();
+    outstanding.nEventRefs = qmhost::OutstandingEventRefs();
+    outstanding.nDirectInputs = qmsim::LiveDirectInputs();
+    outstanding.nDeviceInterfaces = qmsim::LiveDeviceInterfaces();
+    outstanding.bForeignWindowProcedure = !window.HasOwnProcedure();
+    return outstanding;
+}
+
+std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)
+{
+    std::vector<std::string> lines;
+    for (const sCountedThing& thing : kCountedThings) {
+        const long count = outstanding.*thing.pCount;
+        const long magnitude = count < 0 ? -count : count;
+        const std::string things = std::to_string(magnitude) + " " + thing.pWhat
+                                   + (magnitude == 1 ? "" : "s");
+        if (count > 0)
+            lines.push_back("left outstanding: " + things);
+        else if (count < 0)
+            lines.push_back("given back more than taken: " + things);
+    }
+    if (outstanding.bForeignWindowProcedure)
+        lines.push_back("left outstanding: a window procedure other than the game's own on the game window");
+    return lines;
+}
+
+}  // namespace qmmonitor

@@ -1,0 +1,25 @@
+// What a run may not leave behind once every device is freed, the server
+// destroyed and the module unloaded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/monitor/GameWindow.h"
+
+namespace qmmonitor {
+
+struct sOutstanding {
+    long nDeviceRefs = 0;        // QueryDevice without ReleaseDevice
+    long nEventRefs = 0;         // QueryEvent without ReleaseEvent
+    long nDirectInputs = 0;      // IDirectInput8A objects alive
+    long nDeviceInterfaces = 0;  // IDirectInputDevice8A objects alive
+    bool bForeignWindowProcedure = false;
+};
+
+sOutstanding MeasureOutstanding(const CGameWindow& window);
+
+// One line per thing left; none when the run was clean.
+std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding);
+
+}  // namespace qmmonitor

@@ -1,0 +1,89 @@
+#include "tools/monitor/PlatformSetupCommands.h"
+
+#include <cstdint>
+
+#include "framework/QmFrameworkControl.h"
+#include "host/Timer.h"
+#include "qmsim/Simulation.h"
+#include "tools/monitor/Numbers.h"
+#include "tools/monitor/ScriptError.h"
+
+namespace qmmonitor {
+namespace {
+
+// Calls made once per DirectInput or per process, not per device.
+bool IsDeviceCall(qmsim::Call call)
+{
+    return call != qmsim::Call::GetModuleHandleA && call != qmsim::Call::DirectInput8Create
+           && call != qmsim::Call::EnumDevices;
+}
+
+void ThrowClockBackwards(double target)
+{
+    throw CScriptError("clock going backwards: " + FormatSeconds(target) + " is before "
+                       + FormatSeconds(CTimer::GetCurTime()));
+}
+
+}  // namespace
+
+void RunSetting(sMonitor&, const std::vector<sArgument>& arguments)
+{
+    qmsim::Settings& settings = qmsim::GetSettings();
+    const std::uint32_t word = arguments[1].nValue;
+    switch (static_cast<eSetting>(arguments[0].nValue)) {
+    case eSetting::KeyboardDelay:
+        settings.keyboardDelay = static_cast<std::int32_t>(word);
+        break;
+    case eSetting::KeyboardSpeed:
+        settings.keyboardSpeed = static_cast<std::int32_t>(word);
+        break;
+    case eSetting::DoubleClickMs:
+        settings.doubleClickMs = word;
+        break;
+    case eSetting::SwapButtons:
+        settings.swapButtons = static_cast<std::int32_t>(word);
+        break;
+    }
+}
+
+void RunAttach(sMonitor&, const std::vector<sArgument>& arguments)
+{
+    qmsim::AttachDevice(arguments[0].oText, static_cast<BYTE>(arguments[1].nValue));
+}
+
+void RunDetach(sMonitor&, const std::vector<sArgument>& arguments)
+{
+    qmsim::DetachDevice(arguments[0].oText);
+}
+
+void RunWindow(sMonitor& monitor, const std::vector<sArgument>& arguments)
+{
+    monitor.oWindow.Bind(static_cast<eWindowBinding>(arguments[0].nValue));
+}
+
+void RunFail(sMonitor&, const std::vector<sArgument>& arguments)
+{
+    const auto call = static_cast<qmsim::Call>(arguments[0].nValue);
+    const bool named = arguments.size() > 2;
+    if (named && !IsDeviceCall(call))
+        throw CScriptError(arguments[0].oText + " is not made on a device: no NAME");
+    qmsim::InjectResult(call, static_cast<HRESULT>(arguments[1].nValue),
+                        named ? arguments[2].oText : std::string());
+}
+
+void RunTime(sMonitor&, const std::vector<sArgument>& arguments)
+{
+    const double target = arguments[0].fSeconds;
+    if (!qmhost::SetTime(target))
+        ThrowClockBackwards(target);
+}
+
+void RunAdvance(sMonitor&, const std::vector<sArgument>& arguments)
+{
+    const double step = arguments[0].fSeconds;
+    if (step < 0.0)
+        ThrowClockBackwards(CTimer::GetCurTime() + step);
+    qmhost::AdvanceTime(step);
+}
+
+}  // namespace qmmonitor

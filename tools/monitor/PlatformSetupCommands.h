@@ -1,0 +1,17 @@
+// Commands that set up the simulated platform: settings, attached devices,
+// the window the environment names, injected call results, the clock.
+#pragma once
+
+#include "tools/monitor/Monitor.h"
+
+namespace qmmonitor {
+
+void RunSetting(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunAttach(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunDetach(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunWindow(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunFail(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunTime(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunAdvance(sMonitor& monitor, const std::vector<sArgument>& arguments);
+
+}  // namespace qmmonitor

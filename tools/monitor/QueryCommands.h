@@ -1,0 +1,16 @@
+// Commands that only look: the device list, focus, a mouse's or keyboard's
+// settings, outstanding references, messages that reached the game.
+#pragma once
+
+#include "tools/monitor/Monitor.h"
+
+namespace qmmonitor {
+
+void RunDevices(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunFocus(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunMouse(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunKeyboard(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunRefs(sMonitor& monitor, const std::vector<sArgument>& arguments);
+void RunGameMessages(sMonitor& monitor, const std::vector<sArgument>& arguments);
+
+}  // namespace qmmonitor
