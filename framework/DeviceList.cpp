@@ -1,6 +1,7 @@
 #include "framework/DeviceList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/ReferenceCounters.h"
 #include "host/QmInputDevice.h"
@@ -20,10 +21,14 @@ CDeviceList::~CDeviceList() {
     }
 }
 
-sDeviceEntry* CDeviceList::Lookup(long deviceId) {
+const sDeviceEntry* CDeviceList::Lookup(long deviceId) const {
     auto found = std::find_if(m_oEntries.begin(), m_oEntries.end(),
                               [deviceId](const sDeviceEntry& e) { return e.nDeviceId == deviceId; });
     return found == m_oEntries.end() ? nullptr : &*found;
+}
+
+sDeviceEntry* CDeviceList::Lookup(long deviceId) {
+    return const_cast<sDeviceEntry*>(std::as_const(*this).Lookup(deviceId));
 }
 
 void CDeviceList::SetRefs(sDeviceEntry& entry, long refs) {
@@ -86,7 +91,7 @@ bool CDeviceList::Release(long deviceId, sDeviceEntry& disposed) {
 
 bool CDeviceList::Find(long deviceId, sDeviceEntry& entry) const {
     CQmCriticalSectionLock guard(m_oLock);
-    const sDeviceEntry* found = const_cast<CDeviceList*>(this)->Lookup(deviceId);
+    const sDeviceEntry* found = Lookup(deviceId);
     if (found == nullptr) {
         return false;
     }

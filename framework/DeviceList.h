@@ -45,6 +45,7 @@ public:
     bool At(long position, long& deviceId) const;
 
 private:
+    const sDeviceEntry* Lookup(long deviceId) const;
     sDeviceEntry* Lookup(long deviceId);
     void SetRefs(sDeviceEntry& entry, long refs);
 

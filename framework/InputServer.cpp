@@ -12,6 +12,8 @@ namespace {
 
 std::atomic<CQmInputServer*> g_pCurrentServer{nullptr};
 
+qmhost::detail::sInputServerImpl& Impl(void* impl) { return *static_cast<qmhost::detail::sInputServerImpl*>(impl); }
+
 }  // namespace
 
 CQmInputServer* QmGetInputServer() { return g_pCurrentServer.load(); }
@@ -25,7 +27,7 @@ CQmInputServer::~CQmInputServer() {
     CQmInputServer* self = this;
     g_pCurrentServer.compare_exchange_strong(self, nullptr);
     CQmCriticalSectionLock guard(m_oLock);
-    delete static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl);
+    delete &Impl(m_pImpl);
     m_pImpl = nullptr;
 }
 
@@ -34,9 +36,9 @@ QM_DEFINE_TYPE_QUERIES(CQmInputServer)
 // A server of its own kind finds its devices; the base has none to find.
 bool CQmInputServer::EnumerateDevices() { return false; }
 
-void CQmInputServer::ObtainFocus() { static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl)->bFocus = true; }
-void CQmInputServer::LoseFocus() { static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl)->bFocus = false; }
-bool CQmInputServer::HasFocus() const { return static_cast<qmhost::detail::sInputServerImpl*>(m_pImpl)->bFocus; }
+void CQmInputServer::ObtainFocus() { Impl(m_pImpl).bFocus = true; }
+void CQmInputServer::LoseFocus() { Impl(m_pImpl).bFocus = false; }
+bool CQmInputServer::HasFocus() const { return Impl(m_pImpl).bFocus; }
 
 void CQmInputServer::Trigger() {}
 void CQmInputServer::PreQueue() {}
