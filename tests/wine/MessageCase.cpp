@@ -1,0 +1,156 @@
+// Messages sent to the real game window with SendMessageA: the hooks of the
+// real DLL make the events and hand every message on to the game's own
+// procedure; FreeDevices gives the window its own procedure back.
+#include "tests/wine/HostCases.h"
+
+#include <cstdio>
+
+#include "framework/QmFrameworkControl.h"
+#include "host/KeyTypes.h"
+#include "tests/wine/HostChecks.h"
+#include "tests/wine/TestHost.h"
+#include "tools/monitor/EventFormat.h"
+
+namespace qmwinetest {
+namespace {
+
+enum class eSource { None, Keyboard, Mouse };
+
+struct sMessageRow {
+    const char* pWhat;
+    UINT nMessage;
+    WPARAM wParam;
+    LPARAM lParam;
+    // The event expected; eSource::None for a message that makes none.
+    eSource eFrom;
+    eInputEventType eType;
+    int nKey;
+    float fValue;
+    int nX;
+    int nY;
+};
+
+constexpr LPARAM Bits(DWORD value)
+{
+    return static_cast<LPARAM>(value);
+}
+
+constexpr LPARAM Point(int x, int y)
+{
+    return Bits((static_cast<DWORD>(y) << 16) | (static_cast<DWORD>(x) & 0xFFFF));
+}
+
+constexpr WPARAM WheelDelta(int delta)
+{
+    return static_cast<WPARAM>(static_cast<DWORD>(delta) << 16);
+}
+
+const DWORD kKeyA = 0x41;
+const LPARAM kKeyAPressed = Bits(0x001E0001);   // scan code 0x1E, one press
+const LPARAM kKeyAReleased = Bits(0xC01E0001);  // plus the transition bits
+
+const sMessageRow kRows[] = {
+    {"A pressed", WM_KEYDOWN, kKeyA, kKeyAPressed, eSource::Keyboard, INPUT_EVENT_KEY_DOWN, KEY_A, 0, 0, 0},
+    {"character a", WM_CHAR, 'a', kKeyAPressed, eSource::Keyboard, INPUT_EVENT_KEY_CHAR, 'a', 0, 0, 0},
+    {"A released", WM_KEYUP, kKeyA, kKeyAReleased, eSource::Keyboard, INPUT_EVENT_KEY_UP, KEY_A, 0, 0, 0},
+    {"move, left button and Shift", WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, Point(100, 50), eSource::Mouse, INPUT_EVENT_MOUSE_MOVE, 6, 0, 100, 50},
+    {"move, Ctrl and right button", WM_MOUSEMOVE, MK_CONTROL | MK_RBUTTON, Point(7, 9), eSource::Mouse, INPUT_EVENT_MOUSE_MOVE, 17, 0, 7, 9},
+    {"left down", WM_LBUTTONDOWN, MK_LBUTTON, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_DOWN, KEY_MOUSE_LEFT, 0, 30, 40},
+    {"left up", WM_LBUTTONUP, 0, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_UP, KEY_MOUSE_LEFT, 0, 30, 40},
+    {"left double click", WM_LBUTTONDBLCLK, MK_LBUTTON, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_DOUBLE_CLICK, KEY_MOUSE_LEFT, 0, 30, 40},
+    {"left up after it", WM_LBUTTONUP, 0, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_UP, KEY_MOUSE_LEFT, 0, 30, 40},
+    {"wheel towards the user", WM_MOUSEWHEEL, WheelDelta(-120), Point(200, 150), eSource::Mouse, INPUT_EVENT_MOUSE_WHEEL, 2, -120, 200, 150},
+    {"wheel away from the user", WM_MOUSEWHEEL, WheelDelta(120), Point(200, 150), eSource::Mouse, INPUT_EVENT_MOUSE_WHEEL, 2, 120, 200, 150},
+    {"extra button", WM_XBUTTONDOWN, MK_XBUTTON1, Point(1, 2), eSource::None, INPUT_EVENT_NONE, 0, 0, 0, 0},
+    {"system key", WM_SYSKEYDOWN, VK_F10, Bits(0x00440001), eSource::None, INPUT_EVENT_NONE, 0, 0, 0, 0},
+};
+
+// An event line up to its time, which is the clock's and not compared.
+std::string WithoutTime(const std::string& line)
+{
+    return line.substr(0, line.find(" time="));
+}
+
+std::string ExpectedEvent(const sMessageRow& row, long keyboardId, long mouseId)
+{
+    if (row.eFrom == eSource::None)
+        return "(none)";
+    CQmInputEvent event{};
+    event.m_eType = row.eType;
+    event.m_nDeviceId = row.eFrom == eSource::Keyboard ? keyboardId : mouseId;
+    event.m_nKey = row.nKey;
+    event.m_fValue = row.fValue;
+    event.m_nX = row.nX;
+    event.m_nY = row.nY;
+    return WithoutTime(qmmonitor::FormatEvent(event));
+}
+
+// The events queued since the last call, printed, and joined without times.
+std::string TakeEvents(CTestHost& host)
+{
+    std::string events;
+    for (const std::string& line : host.Input().TakeEventLines()) {
+        std::printf("  %s\n", line.c_str());
+        if (!events.empty())
+            events += " | ";
+        events += WithoutTime(line);
+    }
+    return events.empty() ? "(none)" : events;
+}
+
+void SendRow(CHostChecks& checks, CTestHost& host, const sMessageRow& row, long keyboardId,
+             long mouseId)
+{
+    CTestHost::ForgetOwnProcedureMessages();
+    const LRESULT result = SendMessageA(host.Window().GetHandle(), row.nMessage, row.wParam, row.lParam);
+    const std::string what = row.pWhat;
+    checks.CheckEqual(TakeEvents(host), ExpectedEvent(row, keyboardId, mouseId), what + ": event");
+    const std::vector<sWindowMessage> sent{{row.nMessage, row.wParam, row.lParam}};
+    checks.Check(CTestHost::OwnProcedureMessages() == sent,
+                 what + ": reaches the game's procedure once, unchanged");
+    checks.CheckEqual(result, CTestHost::OwnProcedureResult(row.nMessage),
+                      what + ": the game's answer is the message's result");
+}
+
+void CheckFocus(CHostChecks& checks, CTestHost& host)
+{
+    SendMessageA(host.Window().GetHandle(), WM_KILLFOCUS, 0, 0);
+    checks.Check(!host.Server().HasFocus(), "WM_KILLFOCUS: the server loses the focus");
+    SendMessageA(host.Window().GetHandle(), WM_SETFOCUS, 0, 0);
+    checks.Check(host.Server().HasFocus(), "WM_SETFOCUS: the server has the focus");
+    checks.CheckEqual(TakeEvents(host), "(none)", "focus messages make no event");
+}
+
+void CheckFreedWindow(CHostChecks& checks, CTestHost& host)
+{
+    host.Server().FreeDevices();
+    checks.Check(host.Window().GetInstalledProcedure() == host.Window().GetOwnProcedure(),
+                 "after FreeDevices the window has its own procedure again");
+    CTestHost::ForgetOwnProcedureMessages();
+    SendMessageA(host.Window().GetHandle(), WM_KEYDOWN, kKeyA, kKeyAPressed);
+    checks.CheckEqual(TakeEvents(host), "(none)", "after FreeDevices a key makes no event");
+    checks.CheckEqual(static_cast<long>(CTestHost::OwnProcedureMessages().size()), 1,
+                      "after FreeDevices the key reaches the game's procedure");
+    checks.CheckEqual(qmhost::OutstandingDeviceRefs(), 0, "no device reference is left");
+    checks.CheckEqual(qmhost::OutstandingEventRefs(), 0, "no event reference is left");
+}
+
+}  // namespace
+
+int RunMessageCase()
+{
+    CHostChecks checks;
+    CTestHost host;
+    checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices returns true");
+    const long keyboardId = host.FindDevice("CQmWindowsKeyboard");
+    const long mouseId = host.FindDevice("CQmWindowsMouse");
+    if (!checks.Check(keyboardId != -1 && mouseId != -1, "a window keyboard and mouse exist"))
+        return checks.Finish();
+    for (const sMessageRow& row : kRows)
+        SendRow(checks, host, row, keyboardId, mouseId);
+    CheckFocus(checks, host);
+    CheckFreedWindow(checks, host);
+    return checks.Finish();
+}
+
+}  // namespace qmwinetest

@@ -1,0 +1,76 @@
+#include "tests/wine/TestHost.h"
+
+#include <stdexcept>
+
+namespace qmwinetest {
+namespace {
+
+std::vector<sWindowMessage> g_oOwnProcedureMessages;
+// Off while the window is being made, which needs the default answers.
+bool g_bRecording = false;
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!g_bRecording)
+        return DefWindowProcA(window, message, wParam, lParam);
+    g_oOwnProcedureMessages.push_back({message, wParam, lParam});
+    return CTestHost::OwnProcedureResult(message);
+}
+
+}  // namespace
+
+CTestHost::CTestHost()
+    : m_oWindow("qminput wine test", RecordingProcedure, false), m_oInput(m_oModule)
+{
+    if (!m_oWindow.GetHandle())
+        throw std::runtime_error("cannot create the game window");
+    std::string error;
+    if (!m_oModule.Load(qmmonitor::CModuleLibrary::FindModulePath(), error))
+        throw std::runtime_error(error);
+    m_oInput.Server();
+    g_bRecording = true;
+}
+
+CTestHost::~CTestHost()
+{
+    g_bRecording = false;
+    m_oInput.Shutdown();
+    m_oModule.Unload();
+}
+
+std::vector<std::string> CTestHost::DeviceClasses()
+{
+    std::vector<std::string> classes;
+    for (long id : m_oInput.DeviceIds()) {
+        qmmonitor::CDeviceReference device(Server(), id);
+        classes.push_back(device.Get() ? device->GetType().GetName() : "?");
+    }
+    return classes;
+}
+
+long CTestHost::FindDevice(const std::string& className)
+{
+    for (long id : m_oInput.DeviceIds()) {
+        qmmonitor::CDeviceReference device(Server(), id);
+        if (device.Get() && className == device->GetType().GetName())
+            return id;
+    }
+    return -1;
+}
+
+const std::vector<sWindowMessage>& CTestHost::OwnProcedureMessages()
+{
+    return g_oOwnProcedureMessages;
+}
+
+void CTestHost::ForgetOwnProcedureMessages()
+{
+    g_oOwnProcedureMessages.clear();
+}
+
+LRESULT CTestHost::OwnProcedureResult(UINT message)
+{
+    return 0x5100 + static_cast<LRESULT>(message);
+}
+
+}  // namespace qmwinetest

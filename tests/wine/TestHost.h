@@ -1,0 +1,56 @@
+// The game host the Windows tests play: a hidden game window whose own
+// procedure records every message that reaches it, and the real module DLL
+// loaded with LoadLibraryA, its input server made by class name.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/monitor-live/Win32GameWindow.h"
+#include "tools/monitor/InputHost.h"
+#include "tools/monitor/ModuleLibrary.h"
+
+namespace qmwinetest {
+
+struct sWindowMessage {
+    UINT nMessage;
+    WPARAM wParam;
+    LPARAM lParam;
+
+    bool operator==(const sWindowMessage&) const = default;
+};
+
+class CTestHost {
+public:
+    // Throws std::runtime_error when the window, the module or the server is missing.
+    CTestHost();
+    // Frees the devices, destroys the server, unloads the module.
+    ~CTestHost();
+
+    CTestHost(const CTestHost&) = delete;
+    CTestHost& operator=(const CTestHost&) = delete;
+
+    qmmonitor::CInputHost& Input() { return m_oInput; }
+    CQmInputServer& Server() { return m_oInput.Server(); }
+    const qmmonitor::CWin32GameWindow& Window() const { return m_oWindow; }
+
+    // The class names of the device list, in list order.
+    std::vector<std::string> DeviceClasses();
+    // The id of the first device of that class, -1 if there is none.
+    long FindDevice(const std::string& className);
+
+    // What reached the game's own procedure since the host was made or last forgot.
+    static const std::vector<sWindowMessage>& OwnProcedureMessages();
+    static void ForgetOwnProcedureMessages();
+    // What the game's own procedure answers to a message, distinct per message.
+    static LRESULT OwnProcedureResult(UINT message);
+
+private:
+    qmmonitor::CWin32GameWindow m_oWindow;
+    qmmonitor::CModuleLibrary m_oModule;
+    qmmonitor::CInputHost m_oInput;
+};
+
+}  // namespace qmwinetest

@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real 32-bit DLLs under Wine: a Windows host program
+# drives the module through a real window and a real DirectInput, and the
+# Windows monitor's live mode receives real X input typed by xdotool.
+# usage: run-wine-tests.sh [BIN_DIR]   (default: build/mingw-i686/bin)
+# Needs wine (with its 32-bit side), xvfb-run and xdotool: scripts/install-wine.sh.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+bin=$(cd "${1:-$here/../../build/mingw-i686/bin}" && pwd) || exit 1
+
+if [ "${QM_WINE_INSIDE_X:-}" != 1 ]; then
+  for tool in wine wineboot wineserver xvfb-run xdotool; do
+    command -v "$tool" >/dev/null || { echo "FAIL $tool is missing: run scripts/install-wine.sh"; exit 1; }
+  done
+  # A fresh prefix each run: nothing of an earlier run or another user leaks in.
+  prefix=$(mktemp -d /tmp/qminput-wine.XXXXXX)
+  trap 'rm -rf "$prefix"' EXIT
+  QM_WINE_INSIDE_X=1 WINEPREFIX="$prefix" xvfb-run -a -s "-screen 0 1024x768x24" \
+    bash "$0" "$bin"
+  exit $?
+fi
+
+# From here on: inside Xvfb, with a fresh WINEPREFIX.
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs: the tests need neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+readonly kWindowTitle="qminput monitor"
+readonly kLiveSeconds=6        # long enough for the input below, also under qemu
+readonly kStepTimeout=120      # seconds one wine program may take before it counts as hung
+out=$(mktemp -d /tmp/qminput-wine-out.XXXXXX)
+passed=0
+failed=0
+skipped=0
+
+pass() { echo "PASS $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
+skip() { echo "SKIP $1: $2"; skipped=$((skipped + 1)); }
+
+# The id that the printed device list gives a class: "device ID CLASS active".
+device_id() { awk -v class="$2" '$1 == "device" && $3 == class { print $2; exit }' "$1"; }
+
+# True when FILE has lines starting with each PREFIX, in the given order.
+lines_in_order() {
+  local file=$1; shift
+  awk -v want="$(printf '%s\n' "$@")" '
+    BEGIN { n = split(want, prefixes, "\n") - 1; i = 1 }
+    i <= n && index($0, prefixes[i]) == 1 { i++ }
+    END { exit !(i > n) }' "$file"
+}
+
+run_host_case() {
+  local name=$1 file="$out/$1.txt"
+  echo "=== host test: $name"
+  (cd "$bin" && timeout "$kStepTimeout" wine qminput-wine-host-test.exe "$name") 2>&1 |
+    tr -d '\r' >"$file"
+  local status=${PIPESTATUS[0]}
+  cat "$file"
+  if [ "$status" -eq 0 ]; then pass "host $name"; else fail "host $name" "exit status $status"; fi
+}
+
+# Waits for the monitor to say "ready", then gives its window the X focus.
+# Prints the window's X id.
+focus_monitor_window() {
+  local file=$1
+  for _ in $(seq 600); do
+    grep -q '^ready' "$file" && break
+    sleep 0.1
+  done
+  grep -q '^ready' "$file" || return 1
+  local window
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${kWindowTitle}\$" | head -n1)
+  [ -n "$window" ] || return 1
+  xdotool windowfocus --sync "$window" || return 1
+  echo "$window"
+}
+
+# Real X input into the monitor's window: a move, the A key, a left click.
+type_into_window() {
+  local window=$1
+  xdotool mousemove --window "$window" 100 80 && sleep 0.3 &&
+  xdotool key a && sleep 0.3 &&
+  xdotool click 1 && sleep 0.3
+}
+
+# Starts the monitor in the background; its output goes to FILE.
+start_monitor() {
+  local file=$1; shift
+  (cd "$bin" && exec timeout "$kStepTimeout" wine qminput-monitor.exe live "$@") >"$file" 2>&1 &
+  monitor_pid=$!
+}
+
+# Waits for the monitor; its lines lose the carriage returns of Windows text output.
+wait_monitor() {
+  wait "$monitor_pid"
+  local status=$?
+  sed -i 's/\r$//' "$1"
+  return "$status"
+}
+
+# The typed key and the click, as events of the devices of two classes.
+expect_typed_events() {
+  local file=$1 keyboard mouse
+  keyboard=$(device_id "$file" "$2")
+  mouse=$(device_id "$file" "$3")
+  [ -n "$keyboard" ] && [ -n "$mouse" ] &&
+  lines_in_order "$file" "event KEY_DOWN dev=$keyboard key=30 " "event KEY_CHAR dev=$keyboard key=97 " \
+                         "event KEY_UP dev=$keyboard key=30 " &&
+  lines_in_order "$file" "event MOUSE_BUTTON_DOWN dev=$mouse key=126 " \
+                         "event MOUSE_BUTTON_UP dev=$mouse key=126 "
+}
+
+test_live_window_input() {
+  local name="live: real X input to the window devices" file="$out/live.txt" window
+  echo "=== $name"
+  start_monitor "$file" --seconds "$kLiveSeconds"
+  window=$(focus_monitor_window "$file") && type_into_window "$window"
+  wait_monitor "$file"
+  local status=$?
+  cat "$file"
+  if [ "$status" -ne 0 ]; then
+    fail "$name" "monitor exit status $status"
+  elif ! expect_typed_events "$file" CQmWindowsKeyboard CQmWindowsMouse ||
+       ! lines_in_order "$file" "event MOUSE_MOVE dev=$(device_id "$file" CQmWindowsMouse) key=0 value=0 x=100 y=80 "; then
+    fail "$name" "the typed key, the move or the click is missing"
+  elif ! grep -qx 'free: window procedure restored' "$file"; then
+    fail "$name" "the window's own procedure was not restored"
+  else
+    pass "$name"
+  fi
+}
+
+test_live_direct_input() {
+  local name="live --di: real X input to the DirectInput devices" file="$out/live-di.txt" window
+  echo "=== $name"
+  # Esc, not the clock, ends this run.
+  start_monitor "$file" --di --seconds 60
+  window=$(focus_monitor_window "$file") && type_into_window "$window" && xdotool key Escape
+  wait_monitor "$file"
+  local status=$?
+  cat "$file"
+  if [ "$status" -ne 0 ]; then
+    fail "$name" "monitor exit status $status (Esc should end it)"
+  elif ! grep -q '^new [0-9]* CQmDi8Keyboard true$' "$file" || ! grep -q '^new [0-9]* CQmDi8Mouse true$' "$file"; then
+    skip "$name" "Wine's DirectInput reports no keyboard or mouse to open here"
+  elif ! expect_typed_events "$file" CQmDi8Keyboard CQmDi8Mouse; then
+    fail "$name" "the buffered devices missed the typed key or the click"
+  else
+    pass "$name"
+  fi
+}
+
+echo "=== wineboot"
+if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
+  cat "$out/wineboot.txt"
+  fail "wineboot" "the prefix could not be made"
+else
+  run_host_case enumerate
+  run_host_case messages
+  test_live_window_input
+  test_live_direct_input
+fi
+wineserver -k 2>/dev/null
+wineserver -w
+rm -rf "$out"
+echo "wine: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,38 @@
+#include "tools/monitor-live/LiveOptions.h"
+
+#include "tools/monitor/Numbers.h"
+
+namespace qmmonitor {
+
+const char* const kLiveUsage =
+    "usage: qminput-monitor live [--di] [--seconds N]\n"
+    "  Opens the window \"qminput monitor\", loads qminput.dll, creates the input server\n"
+    "  by class name, enumerates the devices and prints every event it makes.\n"
+    "  --di          also create CQmDi8Keyboard and CQmDi8Mouse on the first keyboard\n"
+    "                and mouse that DirectInput reports\n"
+    "  --seconds N   stop after N seconds (otherwise: close the window or press Esc)\n";
+
+bool ParseLiveOptions(const std::vector<std::string>& words, sLiveOptions& options,
+                      std::string& error)
+{
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--di") {
+            options.bDirectInput = true;
+        } else if (word == "--seconds") {
+            const auto seconds = i + 1 < words.size() ? ParseSeconds(words[i + 1]) : std::nullopt;
+            if (!seconds || *seconds <= 0.0) {
+                error = "--seconds needs a positive number of seconds";
+                return false;
+            }
+            options.fSeconds = *seconds;
+            ++i;
+        } else {
+            error = "unknown option " + word;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace qmmonitor
