@@ -1,0 +1,205 @@
+// The three key tables, checked over every code around their ranges against
+// expectations built from the key layout (letter rows, digit rows, blocks that
+// keep or shift their scan codes) rather than from the tables themselves.
+#include <climits>
+#include <map>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "keyboard/KeyTranslation.h"
+
+namespace {
+
+// The letter rows of a US layout and the key code of each row's first letter.
+struct sLetterRow {
+    std::string_view letters;
+    int firstKey;
+};
+constexpr sLetterRow kLetterRows[] = {{"qwertyuiop", KEY_Q}, {"asdfghjkl", KEY_A}, {"zxcvbnm", KEY_Z}};
+
+int LetterKey(char lowerCase)
+{
+    for (const auto& row : kLetterRows)
+        if (const auto at = row.letters.find(lowerCase); at != std::string_view::npos)
+            return row.firstKey + static_cast<int>(at);
+    return KEY_NONE;
+}
+
+// KEY_1 .. KEY_9 follow each other, KEY_0 comes after KEY_9.
+int DigitKey(int digit) { return digit == 0 ? KEY_0 : KEY_1 + digit - 1; }
+
+// The keypad digits in key-code order, rows from the top: 7 8 9, 4 5 6, 1 2 3, 0.
+int KeypadDigitKey(int digit)
+{
+    constexpr int kKeys[] = {KEY_NUMPAD0, KEY_NUMPAD1, KEY_NUMPAD2, KEY_NUMPAD3, KEY_NUMPAD4,
+                             KEY_NUMPAD5, KEY_NUMPAD6, KEY_NUMPAD7, KEY_NUMPAD8, KEY_NUMPAD9};
+    return kKeys[digit];
+}
+
+std::map<long long, int> ExpectedScanCodeKeys()
+{
+    std::map<long long, int> keys;
+    // Esc to F10 keep their scan code, with gaps for punctuation and Left Alt.
+    for (long long code = 0x01; code <= 0x44; ++code)
+        keys[code] = static_cast<int>(code);
+    for (long long gap : {0x0C, 0x0D, 0x1A, 0x1B, 0x27, 0x28, 0x29, 0x2B, 0x33, 0x34, 0x35})
+        keys.erase(gap);
+    keys[0x38] = KEY_LALT;
+    // Num Lock, Scroll Lock and the keypad move up by five.
+    for (long long code = 0x45; code <= 0x53; ++code)
+        keys[code] = static_cast<int>(code) + 5;
+    const std::map<long long, int> others = {
+        {0x57, KEY_F11},       {0x58, KEY_F12},         {0x64, KEY_F13},      {0x65, KEY_F14},
+        {0x66, KEY_F15},       {0x9D, KEY_RCONTROL},    {0xAE, KEY_VOLUMEDOWN}, {0xB0, KEY_VOLUMEUP},
+        {0xB5, KEY_NUMPAD_DIVIDE}, {0xB8, KEY_RALT},    {0xC5, KEY_PAUSE},    {0xC7, KEY_HOME},
+        {0xC8, KEY_UP},        {0xC9, KEY_PAGEUP},      {0xCB, KEY_LEFT},     {0xCD, KEY_RIGHT},
+        {0xCF, KEY_END},       {0xD0, KEY_DOWN},        {0xD1, KEY_PAGEDOWN}, {0xD2, KEY_INSERT},
+        {0xD3, KEY_DELETE},    {0xDB, KEY_LWIN},        {0xDC, KEY_RWIN},     {0xDD, KEY_APPS},
+    };
+    keys.insert(others.begin(), others.end());
+    return keys;
+}
+
+std::map<int, int> ExpectedKeyCharacters()
+{
+    std::map<int, int> characters;
+    for (int digit = 0; digit <= 9; ++digit)
+        characters[DigitKey(digit)] = '0' + digit;
+    for (const auto& row : kLetterRows)
+        for (char letter : row.letters)
+            characters[LetterKey(letter)] = letter;
+    const std::map<int, int> others = {
+        {KEY_TAB, 9},    {KEY_ENTER, 10},           {KEY_NUMPAD_MULTIPLY, '*'},
+        {KEY_SPACE, ' '}, {KEY_NUMPAD_SUBTRACT, '-'}, {KEY_NUMPAD_ADD, '+'},
+        {KEY_NUMPAD_DECIMAL, ','}, {KEY_NUMPAD_DIVIDE, '/'},
+    };
+    characters.insert(others.begin(), others.end());
+    return characters;
+}
+
+std::map<int, int> ExpectedVirtualKeys()
+{
+    std::map<int, int> keys = {
+        {0x08, KEY_BACKSPACE}, {0x09, KEY_TAB},      {0x0D, KEY_ENTER},    {0x10, KEY_LSHIFT},
+        {0x11, KEY_LCONTROL},  {0x12, KEY_LALT},     {0x13, KEY_PAUSE},    {0x14, KEY_CAPSLOCK},
+        {0x1B, KEY_ESCAPE},    {0x20, KEY_SPACE},    {0x21, KEY_PAGEUP},   {0x22, KEY_PAGEDOWN},
+        {0x23, KEY_END},       {0x24, KEY_HOME},     {0x25, KEY_LEFT},     {0x26, KEY_UP},
+        {0x27, KEY_RIGHT},     {0x28, KEY_DOWN},     {0x2D, KEY_INSERT},   {0x2E, KEY_DELETE},
+        {0x5B, KEY_LWIN},      {0x5C, KEY_RWIN},     {0x5D, KEY_APPS},     {0x6A, KEY_NUMPAD_MULTIPLY},
+        {0x6B, KEY_NUMPAD_ADD}, {0x6D, KEY_NUMPAD_SUBTRACT}, {0x6E, KEY_NUMPAD_DECIMAL},
+        {0x6F, KEY_NUMPAD_DIVIDE}, {0x90, KEY_NUMLOCK}, {0x91, KEY_SCROLLLOCK}, {0xA5, KEY_RALT},
+    };
+    for (int digit = 0; digit <= 9; ++digit) {
+        keys['0' + digit] = DigitKey(digit);
+        keys[0x60 + digit] = KeypadDigitKey(digit);
+    }
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        keys[letter] = LetterKey(static_cast<char>(letter - 'A' + 'a'));
+    for (int function = 0; function < 12; ++function)
+        keys[0x70 + function] = KEY_F1 + function;
+    return keys;
+}
+
+template <typename Code>
+int ExpectedAt(const std::map<Code, int>& table, Code code)
+{
+    const auto found = table.find(code);
+    return found == table.end() ? 0 : found->second;
+}
+
+TEST(KeyTranslation, ScanCodesOverTheWholeByteRangeAndBeyond)
+{
+    const auto expected = ExpectedScanCodeKeys();
+    ASSERT_EQ(expected.size(), 96u);
+    int withEntry = 0;
+    for (long long code = 0; code <= 0x1FF; ++code) {
+        const eKeyType key = TranslateDirectInputKey(static_cast<unsigned long>(code));
+        EXPECT_EQ(key, ExpectedAt(expected, code)) << "scan code 0x" << std::hex << code;
+        withEntry += key != KEY_NONE ? 1 : 0;
+    }
+    EXPECT_EQ(withEntry, 96);
+    EXPECT_EQ(TranslateDirectInputKey(0xFFFFFFFFul), KEY_NONE);
+}
+
+TEST(KeyTranslation, ScanCodeEdgeCases)
+{
+    struct sCase {
+        unsigned long scanCode;
+        eKeyType key;
+    };
+    const sCase cases[] = {
+        {0x00, KEY_NONE},          {0xDD, KEY_APPS},          {0xDE, KEY_NONE} /* DIK_POWER */,
+        {0x9C, KEY_NONE} /* DIK_NUMPADENTER */, {0x0C, KEY_NONE} /* DIK_MINUS */,
+        {0x38, KEY_LALT},          {0xB8, KEY_RALT},          {0xC9, KEY_PAGEUP},
+        {0xD1, KEY_PAGEDOWN},      {0xB0, KEY_VOLUMEUP},      {0xAE, KEY_VOLUMEDOWN},
+        {0x47, KEY_NUMPAD7},       {0x53, KEY_NUMPAD_DECIMAL}, {0x57, KEY_F11},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TranslateDirectInputKey(c.scanCode), c.key) << "scan code 0x" << std::hex << c.scanCode;
+}
+
+TEST(KeyTranslation, CharactersOfEveryKeyCode)
+{
+    const auto expected = ExpectedKeyCharacters();
+    ASSERT_EQ(expected.size(), 44u);
+    int withCharacter = 0;
+    for (int key = -5; key <= 300; ++key) {
+        const int character = TranslateKeyToChar(static_cast<eKeyType>(key));
+        EXPECT_EQ(character, ExpectedAt(expected, key)) << "key " << key;
+        withCharacter += character != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(withCharacter, 44);
+}
+
+TEST(KeyTranslation, CharacterEdgeCases)
+{
+    struct sCase {
+        eKeyType key;
+        int character;
+    };
+    const sCase cases[] = {
+        {KEY_NONE, 0},   {KEY_ESCAPE, 0},         {KEY_NUMPAD5, 0}, {KEY_MOUSE_LEFT, 0},
+        {KEY_ENTER, 10}, {KEY_NUMPAD_DECIMAL, 0x2C}, {KEY_A, 0x61},  {KEY_BACKSPACE, 0},
+        {KEY_DELETE, 0}, {KEY_LSHIFT, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TranslateKeyToChar(c.key), c.character) << "key " << c.key;
+}
+
+TEST(KeyTranslation, VirtualKeysOverEveryCodeAround)
+{
+    const auto expected = ExpectedVirtualKeys();
+    ASSERT_EQ(expected.size(), 89u);
+    int withEntry = 0;
+    for (int code = -300; code <= 0x1FF; ++code) {
+        const eKeyType key = TranslateWindowsVirtualKey(code);
+        EXPECT_EQ(key, ExpectedAt(expected, code)) << "virtual key 0x" << std::hex << code;
+        withEntry += key != KEY_NONE ? 1 : 0;
+    }
+    EXPECT_EQ(withEntry, 89);
+    EXPECT_EQ(TranslateWindowsVirtualKey(INT_MIN), KEY_NONE);
+    EXPECT_EQ(TranslateWindowsVirtualKey(INT_MAX), KEY_NONE);
+}
+
+TEST(KeyTranslation, VirtualKeyEdgeCases)
+{
+    struct sCase {
+        int virtualKey;
+        eKeyType key;
+    };
+    const sCase cases[] = {
+        {0x07, KEY_NONE},     {0x08, KEY_BACKSPACE}, {0x2C, KEY_NONE} /* VK_SNAPSHOT */,
+        {0x6C, KEY_NONE} /* VK_SEPARATOR */, {0xA0, KEY_NONE}, {0xA1, KEY_NONE},
+        {0xA2, KEY_NONE},     {0xA3, KEY_NONE},      {0xA4, KEY_NONE},
+        {0xA5, KEY_RALT},     {0xA6, KEY_NONE},      {0xBA, KEY_NONE} /* VK_OEM_1 */,
+        {0x7C, KEY_NONE} /* VK_F13 */, {0x12, KEY_LALT}, {0x21, KEY_PAGEUP},
+        {0x22, KEY_PAGEDOWN}, {0x10, KEY_LSHIFT},    {0x11, KEY_LCONTROL},
+        {0x0D, KEY_ENTER},    {0x6E, KEY_NUMPAD_DECIMAL}, {0x41, KEY_A}, {-1, KEY_NONE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TranslateWindowsVirtualKey(c.virtualKey), c.key)
+            << "virtual key 0x" << std::hex << c.virtualKey;
+}
+
+}  // namespace
