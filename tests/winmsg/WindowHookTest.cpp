@@ -1,0 +1,297 @@
+// Hooking and unhooking the game window: failures that leave it alone, the chain
+// of procedures in every order of installation and removal, several keyboards,
+// a procedure of someone else on top, and devices that go without Destroy.
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "WindowMessageTest.h"
+
+namespace {
+
+long SetWindowLongCalls()
+{
+    const auto& log = qmsim::CallLog();
+    return static_cast<long>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.rfind("SetWindowLong", 0) == 0;
+    }));
+}
+
+class WindowHookTest : public WindowMessageTest {
+protected:
+
+    // Sends a key and a button message and checks which devices made events.
+    void ExpectRouting(long keyboardId, long mouseId)
+    {
+        SendAndExpectPassedOn(WM_KEYDOWN, 'A', 0x001E0001);
+        ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_DOWN);
+        SendAndExpectPassedOn(WM_LBUTTONDOWN, MK_LBUTTON, MakePosition(3, 4));
+        ExpectOneEventFrom(mouseId, INPUT_EVENT_MOUSE_BUTTON_DOWN);
+        SendAndExpectPassedOn(WM_PAINT);
+        EXPECT_TRUE(TakeQueuedEvents().empty());
+    }
+
+    // One event of `type` from `deviceId`, queued before the game saw the message;
+    // none at all for device id -1.
+    void ExpectOneEventFrom(long deviceId, eInputEventType type)
+    {
+        const auto events = TakeQueuedEvents();
+        ASSERT_EQ(events.size(), deviceId == -1 ? 0u : 1u);
+        ASSERT_EQ(GameCalls().size(), 1u);
+        EXPECT_EQ(GameCalls()[0].queuedEvents, events.size());
+        if (deviceId != -1) {
+            EXPECT_EQ(events[0].m_eType, type);
+            EXPECT_EQ(events[0].m_nDeviceId, deviceId);
+        }
+    }
+};
+
+TEST_F(WindowHookTest, CreateHooksAndDestroyPutsTheGameProcedureBack)
+{
+    Server();
+    CQmWindowsKeyboard keyboard;
+    keyboard.SetDeviceId(4);
+    ASSERT_TRUE(keyboard.Create());
+    EXPECT_NE(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(4, -1);
+
+    keyboard.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(-1, -1);
+}
+
+template <class Device>
+void ExpectCreateFailsAndLeavesWindowAlone(HWND window, WNDPROC gameProc)
+{
+    Device device;
+    EXPECT_FALSE(device.Create());
+    EXPECT_EQ(qmsim::GetWindowProc(window), gameProc);
+    device.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(window), gameProc);
+    EXPECT_EQ(SetWindowLongCalls(), 0);
+}
+
+TEST_F(WindowHookTest, CreateWithoutAGameWindowFailsAndLeavesTheWindowAlone)
+{
+    QmGetEnvironmentServer()->RemoveVariable(CQmString("Display/HWND"));
+    ExpectCreateFailsAndLeavesWindowAlone<CQmWindowsKeyboard>(m_hWindow, &GameProc);
+    ExpectCreateFailsAndLeavesWindowAlone<CQmWindowsMouse>(m_hWindow, &GameProc);
+
+    QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"), 0);
+    ExpectCreateFailsAndLeavesWindowAlone<CQmWindowsKeyboard>(m_hWindow, &GameProc);
+    ExpectCreateFailsAndLeavesWindowAlone<CQmWindowsMouse>(m_hWindow, &GameProc);
+}
+
+TEST_F(WindowHookTest, CallWindowProcWithoutAHookReturnsZeroAndCallsNothing)
+{
+    EXPECT_EQ(CQmWindowsKeyboard::CallWindowProcA(m_hWindow, WM_KEYDOWN, 'A', 0), 0);
+    EXPECT_EQ(CQmWindowsMouse::CallWindowProcA(m_hWindow, WM_MOUSEMOVE, 0, 0), 0);
+    EXPECT_TRUE(GameCalls().empty());
+}
+
+TEST_F(WindowHookTest, CallWindowProcWithAHookReachesTheSavedProcedure)
+{
+    CQmWindowsMouse mouse;
+    ASSERT_TRUE(mouse.Create());
+    EXPECT_EQ(CQmWindowsMouse::CallWindowProcA(m_hWindow, WM_PAINT, 1, 2), GameResult(WM_PAINT));
+    EXPECT_EQ(GameCalls().size(), 1u);
+    EXPECT_EQ(CQmWindowsKeyboard::CallWindowProcA(m_hWindow, WM_PAINT, 1, 2), 0);
+    mouse.Destroy();
+}
+
+// ---- Every order of installation and removal ------------------------------
+
+enum class eKind { Mouse, Keyboard };
+
+struct sHookOrderDevice {
+    eKind kind;
+    long deviceId;
+    std::unique_ptr<CQmInputDevice> object;
+};
+
+std::unique_ptr<CQmInputDevice> MakeDevice(eKind kind)
+{
+    if (kind == eKind::Mouse)
+        return std::make_unique<CQmWindowsMouse>();
+    return std::make_unique<CQmWindowsKeyboard>();
+}
+
+// Each device appears twice in `steps`: created at its first step, destroyed
+// (Destroy, then deletion) at its second.
+std::string Describe(const std::vector<int>& steps, const std::vector<sHookOrderDevice>& devices)
+{
+    std::ostringstream text;
+    std::vector<bool> seen(devices.size());
+    for (int step : steps) {
+        text << (seen[step] ? "-" : "+") << (devices[step].kind == eKind::Mouse ? "M" : "K")
+             << devices[step].deviceId << " ";
+        seen[step] = true;
+    }
+    return text.str();
+}
+
+TEST_F(WindowHookTest, EveryInstallAndRemoveOrderKeepsTheGameProcedureReachableOnce)
+{
+    Server();
+    const std::vector<std::vector<eKind>> deviceSets = {
+        {eKind::Mouse, eKind::Keyboard},
+        {eKind::Keyboard, eKind::Keyboard},
+        {eKind::Mouse, eKind::Keyboard, eKind::Keyboard},
+    };
+    int ordersRun = 0;
+    for (const auto& kinds : deviceSets) {
+        std::vector<int> steps;
+        for (int device = 0; device < static_cast<int>(kinds.size()); ++device)
+            steps.insert(steps.end(), {device, device});
+        do {
+            std::vector<sHookOrderDevice> devices;
+            for (std::size_t i = 0; i < kinds.size(); ++i)
+                devices.push_back({kinds[i], static_cast<long>(10 + i), nullptr});
+            SCOPED_TRACE(Describe(steps, devices));
+            // Devices alive, in order of creation.
+            std::vector<int> alive;
+            for (int step : steps) {
+                auto& device = devices[step];
+                if (!device.object) {
+                    device.object = MakeDevice(device.kind);
+                    device.object->SetDeviceId(device.deviceId);
+                    ASSERT_TRUE(device.object->Create());
+                    alive.push_back(step);
+                } else {
+                    device.object->Destroy();
+                    device.object.reset();
+                    alive.erase(std::find(alive.begin(), alive.end(), step));
+                }
+                long keyboardId = -1;
+                long mouseId = -1;
+                for (int index : alive)
+                    (devices[index].kind == eKind::Mouse ? mouseId : keyboardId) = devices[index].deviceId;
+                ExpectRouting(keyboardId, mouseId);
+            }
+            EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+            ++ordersRun;
+        } while (std::next_permutation(steps.begin(), steps.end()));
+    }
+    EXPECT_EQ(ordersRun, 6 + 6 + 90);
+}
+
+// ---- Several keyboards ------------------------------------------------------
+
+TEST_F(WindowHookTest, KeyboardsShareOneHookAndTheNewestGetsTheEvents)
+{
+    Server();
+    CQmWindowsKeyboard first;
+    first.SetDeviceId(1);
+    ASSERT_TRUE(first.Create());
+    CQmWindowsKeyboard second;
+    second.SetDeviceId(2);
+    ASSERT_TRUE(second.Create());
+    EXPECT_EQ(SetWindowLongCalls(), 1) << "the window is hooked once";
+    ExpectRouting(2, -1);
+
+    // Creating again neither hooks again nor lists the device twice.
+    ASSERT_TRUE(second.Create());
+    second.Destroy();
+    ExpectRouting(1, -1);
+
+    first.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(-1, -1);
+}
+
+// ---- Somebody else's procedure on top -------------------------------------
+
+WNDPROC g_pBeforeForeign = nullptr;
+int g_nForeignCalls = 0;
+
+LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++g_nForeignCalls;
+    return CallWindowProcA(g_pBeforeForeign, window, message, wParam, lParam);
+}
+
+TEST_F(WindowHookTest, AHookBelowAForeignProcedureStaysAsAPassThroughUntilItCanLeave)
+{
+    Server();
+    auto keyboard = std::make_unique<CQmWindowsKeyboard>();
+    keyboard->SetDeviceId(1);
+    ASSERT_TRUE(keyboard->Create());
+    g_pBeforeForeign = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(m_hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    g_nForeignCalls = 0;
+
+    // Removing the keyboard's hook now would cut the foreign procedure out.
+    keyboard->Destroy();
+    keyboard.reset();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &ForeignProc);
+    ExpectRouting(-1, -1);
+    EXPECT_EQ(g_nForeignCalls, 3);
+
+    // A new keyboard takes the hook that stayed instead of hooking again.
+    CQmWindowsKeyboard again;
+    again.SetDeviceId(2);
+    ASSERT_TRUE(again.Create());
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &ForeignProc);
+    ExpectRouting(2, -1);
+
+    // Once the foreign procedure has gone, the keyboard can leave for good.
+    SetWindowLongPtrA(m_hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pBeforeForeign));
+    again.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(-1, -1);
+}
+
+// ---- Destroy with nothing saved, and no Destroy at all --------------------
+
+TEST_F(WindowHookTest, DestroyWithNothingSavedNeverInstallsANullProcedure)
+{
+    Server();
+    CQmWindowsKeyboard keyboard;
+    keyboard.SetDeviceId(1);
+    ASSERT_TRUE(keyboard.Create());
+    keyboard.Destroy();
+    keyboard.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+
+    // The platform refuses the hook: Create still reports the window found.
+    qmsim::FailNextSetWindowLong();
+    ASSERT_TRUE(keyboard.Create());
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(-1, -1);
+    keyboard.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(-1, -1);
+}
+
+TEST_F(WindowHookTest, ADeviceDeletedWithoutDestroyUnhooks)
+{
+    Server();
+    auto mouse = std::make_unique<CQmWindowsMouse>();
+    mouse->SetDeviceId(1);
+    ASSERT_TRUE(mouse->Create());
+    auto keyboard = std::make_unique<CQmWindowsKeyboard>();
+    keyboard->SetDeviceId(2);
+    ASSERT_TRUE(keyboard->Create());
+
+    mouse.reset();
+    ExpectRouting(2, -1);
+    keyboard.reset();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    ExpectRouting(-1, -1);
+}
+
+TEST_F(WindowHookTest, NeitherDeviceIsPolledOrTriggered)
+{
+    CQmWindowsKeyboard keyboard;
+    CQmWindowsMouse mouse;
+    EXPECT_FALSE(keyboard.DoesDeviceNeedPolling());
+    EXPECT_FALSE(keyboard.DoesDeviceNeedTrigger());
+    EXPECT_FALSE(mouse.DoesDeviceNeedPolling());
+    EXPECT_FALSE(mouse.DoesDeviceNeedTrigger());
+    EXPECT_TRUE(keyboard.IsOfType(CQmKeyboard::GetClassType()));
+    EXPECT_FALSE(keyboard.IsOfType(CQmMouse::GetClassType()));
+    EXPECT_TRUE(mouse.IsOfType(CQmMouse::GetClassType()));
+}
+
+}  // namespace
