@@ -1,7 +1,8 @@
 # Runs one golden monitor script and compares what it printed with the files
 # beside it:
-#   NAME.script    the script; its first lines may say "# exit: N" (default 0)
-#                  and "# options: --echo"
+#   NAME.script    the script; its first lines may say "# exit: N" (default 0),
+#                  "# options: --echo", or "# command: demo" to run the
+#                  built-in demonstration instead of the script
 #   NAME.expected  standard output, exactly
 #   NAME.stderr    standard error, exactly (optional; without it, standard
 #                  error must be empty when the expected exit status is 0)
@@ -20,16 +21,19 @@ set(expected_err "${dir}/${name}.stderr")
 file(STRINGS "${SCRIPT}" header LIMIT_COUNT 5)
 set(expected_exit 0)
 set(options "")
+set(command run "${SCRIPT}")
 foreach(line IN LISTS header)
   if(line MATCHES "^# exit: ([0-9]+)")
     set(expected_exit "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^# options: (.*)$")
     separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^# command: (.*)$")
+    separate_arguments(command UNIX_COMMAND "${CMAKE_MATCH_1}")
   endif()
 endforeach()
 
 execute_process(
-  COMMAND "${MONITOR}" ${options} run "${SCRIPT}"
+  COMMAND "${MONITOR}" ${options} ${command}
   OUTPUT_VARIABLE actual_out
   ERROR_VARIABLE actual_err
   RESULT_VARIABLE actual_exit)

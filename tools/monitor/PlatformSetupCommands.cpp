@@ -67,8 +67,11 @@ void RunFail(sMonitor&, const std::vector<sArgument>& arguments)
     const bool named = arguments.size() > 2;
     if (named && !IsDeviceCall(call))
         throw CScriptError(arguments[0].oText + " is not made on a device: no NAME");
-    qmsim::InjectResult(call, static_cast<HRESULT>(arguments[1].nValue),
-                        named ? arguments[2].oText : std::string());
+    // GetModuleHandleA has no result code: whatever RESULT says, it returns null.
+    const HRESULT result = call == qmsim::Call::GetModuleHandleA
+                               ? E_FAIL
+                               : static_cast<HRESULT>(arguments[1].nValue);
+    qmsim::InjectResult(call, result, named ? arguments[2].oText : std::string());
 }
 
 void RunTime(sMonitor&, const std::vector<sArgument>& arguments)
