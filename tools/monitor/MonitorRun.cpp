@@ -14,9 +14,9 @@ namespace {
 
 const char* const kProgram = "qminput-monitor: ";
 
-int ReportOutstanding(const CGameWindow& window, std::ostream& errors)
+int ReportOutstanding(const sOutstanding& outstanding, std::ostream& errors)
 {
-    const std::vector<std::string> lines = DescribeOutstanding(MeasureOutstanding(window));
+    const std::vector<std::string> lines = DescribeOutstanding(outstanding);
     for (const std::string& line : lines)
         errors << line << '\n';
     return lines.empty() ? EXIT_DONE : EXIT_OUTSTANDING;
@@ -36,6 +36,7 @@ int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& o
     }
     CGameWindow window;
     int status = EXIT_DONE;
+    sOutstanding outstanding;
     {
         CInputHost host(module);
         sMonitor monitor{window, host, out};
@@ -46,11 +47,13 @@ int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& o
             errors << kProgram << failure.what() << '\n';
             status = EXIT_FAILURE_TO_START;
         }
+        CountReferences(outstanding);
         host.Shutdown();
     }
     module.Unload();
+    CountPlatformLeftovers(outstanding, window);
     if (status == EXIT_DONE)
-        status = ReportOutstanding(window, errors);
+        status = ReportOutstanding(outstanding, errors);
     return status;
 }
 

@@ -20,15 +20,17 @@ constexpr sCountedThing kCountedThings[] = {
 
 }  // namespace
 
-sOutstanding MeasureOutstanding(const CGameWindow& window)
+void CountReferences(sOutstanding& outstanding)
 {
-    sOutstanding outstanding;
     outstanding.nDeviceRefs = qmhost::OutstandingDeviceRefs();
     outstanding.nEventRefs = qmhost::OutstandingEventRefs();
+}
+
+void CountPlatformLeftovers(sOutstanding& outstanding, const CGameWindow& window)
+{
     outstanding.nDirectInputs = qmsim::LiveDirectInputs();
     outstanding.nDeviceInterfaces = qmsim::LiveDeviceInterfaces();
     outstanding.bForeignWindowProcedure = !window.HasOwnProcedure();
-    return outstanding;
 }
 
 std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)

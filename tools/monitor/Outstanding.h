@@ -17,7 +17,11 @@ struct sOutstanding {
     bool bForeignWindowProcedure = false;
 };
 
-sOutstanding MeasureOutstanding(const CGameWindow& window);
+// References are counted while the devices still exist: deleting a device
+// drops whatever references it still had along with it.
+void CountReferences(sOutstanding& outstanding);
+// DirectInput objects and the window procedure once everything is torn down.
+void CountPlatformLeftovers(sOutstanding& outstanding, const CGameWindow& window);
 
 // One line per thing left; none when the run was clean.
 std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding);
