@@ -15,12 +15,17 @@ namespace {
 
 using namespace qmmonitor;
 
-void PrintUsage(std::ostream& out)
+void PrintSynopsis(std::ostream& out)
 {
     out << "usage: qminput-monitor [--echo] run FILE   run a script (FILE - reads standard input)\n"
            "       qminput-monitor demo                run the built-in demonstration\n"
-           "       qminput-monitor --help              this text\n"
-           "\n"
+           "       qminput-monitor --help              the script commands and exit statuses\n";
+}
+
+void PrintHelp(std::ostream& out)
+{
+    PrintSynopsis(out);
+    out << "\n"
            "--echo prints each command as '> command' before its output.\n"
            "Exit status: 0 done; 1 could not start; 2 a bad script line ('line N: reason'\n"
            "on standard error, nothing after it runs); 3 something was left outstanding.\n"
@@ -36,7 +41,7 @@ void PrintUsage(std::ostream& out)
 int UsageError(const std::string& problem)
 {
     std::cerr << "qminput-monitor: " << problem << "\n";
-    PrintUsage(std::cerr);
+    PrintSynopsis(std::cerr);
     return EXIT_FAILURE_TO_START;
 }
 
@@ -59,7 +64,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h") {
-            PrintUsage(std::cout);
+            PrintHelp(std::cout);
             return EXIT_DONE;
         }
         if (argument == "--echo")
