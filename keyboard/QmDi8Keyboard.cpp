@@ -4,6 +4,7 @@
 
 #include "keyboard/KeyRepeatSettings.h"
 #include "keyboard/KeyTranslation.h"
+#include "server/Di8DeviceCreation.h"
 #include "server/Di8RecordGroups.h"
 
 namespace {
@@ -23,17 +24,8 @@ CQmDi8Keyboard::~CQmDi8Keyboard() = default;
 
 bool CQmDi8Keyboard::Create(const GUID& instance)
 {
-    // A second Create would have to drop the interface held; refusing keeps the
-    // open keyboard working and leaks nothing. Destroy first to open anew.
-    if (m_oDevice.IsOpen())
+    if (!OpenBufferedDevice(*this, m_oDevice, instance, &c_dfDIKeyboard, kBufferSize))
         return false;
-    if (!CQmInputDevice::Create())
-        return false;
-    if (!m_oDevice.Open(instance))
-        return false;
-    if (!m_oDevice.SetDataFormat(&c_dfDIKeyboard))
-        return false;
-    m_oDevice.SetProperty(DIPROP_BUFFERSIZE, kBufferSize);
     m_oDevice.Acquire();
     SetKeyRepeatDelay(KeyRepeatDelayFromSystem());
     SetKeyRepeatSpeed(KeyRepeatIntervalFromSystem());
@@ -56,10 +48,8 @@ void CQmDi8Keyboard::Poll()
 {
     if (!m_oDevice.IsOpen())
         return;
-    ReadRecordGroups(
-        m_oDevice, m_nLastSequence,
-        [this](const DIDEVICEOBJECTDATA* record) { return IsDataSequenceNewer(record); },
-        [this] { ParseObjectData(); });
+    ReadRecordGroups(m_oDevice, m_nLastSequence, *this, &CQmDi8Keyboard::IsDataSequenceNewer,
+                     &CQmDi8Keyboard::ParseObjectData);
     ProcessKeyRepeats();
 }
 

@@ -3,6 +3,7 @@
 #include "mouse/QmDi8Mouse.h"
 
 #include "mouse/MouseRecordOffsets.h"
+#include "server/Di8DeviceCreation.h"
 #include "server/Di8RecordGroups.h"
 
 namespace {
@@ -19,17 +20,8 @@ CQmDi8Mouse::~CQmDi8Mouse() = default;
 
 bool CQmDi8Mouse::Create(const GUID& instance)
 {
-    // A second Create would have to drop the interface held; refusing keeps the
-    // open mouse working and leaks nothing. Destroy first to open anew.
-    if (m_oDevice.IsOpen())
+    if (!OpenBufferedDevice(*this, m_oDevice, instance, &c_dfDIMouse2, kBufferSize))
         return false;
-    if (!CQmInputDevice::Create())
-        return false;
-    if (!m_oDevice.Open(instance))
-        return false;
-    if (!m_oDevice.SetDataFormat(&c_dfDIMouse2))
-        return false;
-    m_oDevice.SetProperty(DIPROP_BUFFERSIZE, kBufferSize);
     m_oDevice.SetProperty(DIPROP_AXISMODE, DIPROPAXISMODE_REL);
     m_oDevice.Acquire();
     SetLeftHanded(GetSystemMetrics(SM_SWAPBUTTON) == 1);
@@ -46,12 +38,8 @@ void CQmDi8Mouse::Destroy()
 
 void CQmDi8Mouse::Poll()
 {
-    if (!m_oDevice.IsOpen())
-        return;
-    ReadRecordGroups(
-        m_oDevice, m_nLastSequence,
-        [this](const DIDEVICEOBJECTDATA* record) { return IsDataSequenceNewer(record); },
-        [this] { ParseObjectData(); });
+    ReadRecordGroups(m_oDevice, m_nLastSequence, *this, &CQmDi8Mouse::IsDataSequenceNewer,
+                     &CQmDi8Mouse::ParseObjectData);
 }
 
 bool CQmDi8Mouse::IsDataSequenceNewer(const DIDEVICEOBJECTDATA* data) const

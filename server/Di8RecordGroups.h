@@ -16,14 +16,18 @@ inline bool IsSequenceAfter(int groupSequence, DWORD sequence)
     return static_cast<std::int32_t>(difference) < 0;
 }
 
-// Reads every buffered record, in the order DirectInput delivers them, keeping
-// `groupSequence` at the number of the group being processed. Each record is
-// handed to `parse` pushed back, so that the parser reads it with ReadNext and
-// decides itself whether to consume it; a record of a later group first opens
-// that group. `isNewer` tells whether a record starts a later group.
-template <class IsNewer, class Parse>
-void ReadRecordGroups(CQmDi8Device& device, int& groupSequence, IsNewer isNewer, Parse parse)
+// Reads every buffered record of an open `device`, in the order DirectInput
+// delivers them, keeping `groupSequence` at the number of the group being
+// processed; a closed device is left alone. Each record is handed to `parse` of
+// `owner` pushed back, so that the parser reads it with ReadNext and decides
+// itself whether to consume it; a record for which `isNewer` holds first opens
+// its group.
+template <class Owner>
+void ReadRecordGroups(CQmDi8Device& device, int& groupSequence, Owner& owner,
+                      bool (Owner::*isNewer)(const DIDEVICEOBJECTDATA*) const, void (Owner::*parse)())
 {
+    if (!device.IsOpen())
+        return;
     bool opensGroup = true;
     groupSequence = -1;
     device.Poll();
@@ -32,11 +36,11 @@ void ReadRecordGroups(CQmDi8Device& device, int& groupSequence, IsNewer isNewer,
             groupSequence = static_cast<int>(record->dwSequence);
             opensGroup = false;
         }
-        const bool startsLaterGroup = isNewer(record);
+        const bool startsLaterGroup = (owner.*isNewer)(record);
         device.PushBack();
         if (startsLaterGroup)
             opensGroup = true;
         else
-            parse();
+            (owner.*parse)();
     }
 }
