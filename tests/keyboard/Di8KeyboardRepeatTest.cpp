@@ -80,21 +80,6 @@ TEST_F(Di8KeyboardTest, EveryHeldKeyRepeatsOncePerPassWithThePassTime)
     EXPECT_EQ(keyboard.GetPressedKeys()[0].m_fPressTime, Base());
 }
 
-TEST_F(Di8KeyboardTest, RepeatFollowsSettingsTheHostChangesLater)
-{
-    CQmDi8Keyboard& keyboard = OpenKeyboard(3, 1);  // delay 1 s, interval 1 s
-    StartClock();
-    QueueRecord(DIK_A, kKeyDown, 1);
-    keyboard.Poll();
-    TakeKeyEvents(keyboard);
-
-    keyboard.SetKeyRepeatDelay(0.25f);
-    keyboard.SetKeyRepeatSpeed(0.125f);
-    SetClock(0.375);
-    keyboard.Poll();
-    EXPECT_EQ(TakeKeyEvents(keyboard).size(), 2u);
-}
-
 TEST_F(Di8KeyboardTest, HeldKeysKeepRepeatingWhenInputIsLost)
 {
     CQmDi8Keyboard& keyboard = OpenKeyboard(1, 31);  // delay 0.5 s

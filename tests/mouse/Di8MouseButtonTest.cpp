@@ -168,17 +168,4 @@ INSTANTIATE_TEST_SUITE_P(
                       sFirstPressCase{"Late", -0.5, 0, INPUT_EVENT_MOUSE_BUTTON_DOWN}),
     [](const ::testing::TestParamInfo<sFirstPressCase>& info) { return std::string(info.param.name); });
 
-TEST_F(Di8MouseTest, ButtonEventTimeIsTheTimeTheRecordWasProcessed)
-{
-    CQmDi8Mouse& mouse = OpenMouse();
-    StartClock();
-    SetClock(0.25);
-    QueueRecord(DIMOFS_BUTTON0, kPressed, 1);
-    mouse.Poll();
-    const std::vector<CQmInputEvent> events = TakeQueuedEvents();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].m_fTime, Base() + 0.25);
-    EXPECT_EQ(mouse.GetButtonPress(0).m_fPressTime, events[0].m_fTime);
-}
-
 }  // namespace
