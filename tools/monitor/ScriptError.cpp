@@ -9,9 +9,11 @@ constexpr std::size_t kLongestQuotedWord = 40;
 
 std::string Quote(std::string_view word)
 {
-    if (word.size() > kLongestQuotedWord)
-        return "'" + std::string(word.substr(0, kLongestQuotedWord)) + "...'";
-    return "'" + std::string(word) + "'";
+    const bool tooLong = word.size() > kLongestQuotedWord;
+    std::string quoted(1, '\'');
+    quoted.append(word.substr(0, kLongestQuotedWord));
+    quoted.append(tooLong ? "...'" : "'");
+    return quoted;
 }
 
 }  // namespace qmmonitor
