@@ -120,9 +120,16 @@ void CEventPool::Unqueue(long eventId) {
     FreeIfUnused(eventId);
 }
 
+// Takes entries off by position, so the loop ends even for an entry whose
+// record is already gone.
 void CEventPool::Flush() {
     while (!m_oQueue.empty()) {
-        Unqueue(m_oQueue.begin()->second);
+        const long eventId = m_oQueue.begin()->second;
+        m_oQueue.erase(m_oQueue.begin());
+        if (sRecord* record = Lookup(eventId)) {
+            record->nQueuePosition = kNotQueued;
+            FreeIfUnused(eventId);
+        }
     }
 }
 
