@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "DataFormatNames.h"
 #include "DeviceProfile.h"
@@ -119,7 +120,7 @@ HRESULT DeviceInterface::ApplyProperty(const GUID* property, const DIPROPHEADER*
     if (header->dwHow != DIPH_DEVICE) return DIERR_UNSUPPORTED;
     if (header->dwObj != 0) return DIERR_INVALIDPARAM;
     const DWORD value = reinterpret_cast<const DIPROPDWORD*>(header)->dwData;
-    detail += " " + std::to_string(value);
+    detail.append(" ").append(std::to_string(value));
     if (known->onlyWhileUnacquired && m_acquired) return DIERR_ACQUIRED;
     if (value > known->maxValue) return DIERR_INVALIDPARAM;
     if (property == &DIPROP_BUFFERSIZE) m_buffer.SetCapacity(value);
@@ -172,14 +173,16 @@ HRESULT DeviceInterface::GetDeviceData(DWORD cbObjectData, LPDIDEVICEOBJECTDATA 
         if (m_buffer.Capacity() == 0) return DIERR_NOTBUFFERED;
         const RecordBuffer::ReadResult read = m_buffer.Read(rgdod, cbObjectData, requested, dwFlags & DIGDD_PEEK);
         *pdwInOut = read.count;
-        detail = " " + std::to_string(read.count) + " of " + std::to_string(requested);
+        std::string counts(1, ' ');
+        counts.append(std::to_string(read.count)).append(" of ").append(std::to_string(requested));
+        detail = std::move(counts);
         return read.overflowed ? DI_BUFFEROVERFLOW : DI_OK;
     });
 }
 
 HRESULT DeviceInterface::SetCooperativeLevel(HWND hwnd, DWORD dwFlags) {
     return Run("SetCooperativeLevel", std::nullopt, [&](std::string& detail) {
-        detail = " " + Hex(reinterpret_cast<std::uintptr_t>(hwnd)) + " " + Hex(dwFlags);
+        detail.assign(" ").append(Hex(reinterpret_cast<std::uintptr_t>(hwnd))).append(" ").append(Hex(dwFlags));
         const bool oneAccess = !(dwFlags & DISCL_EXCLUSIVE) != !(dwFlags & DISCL_NONEXCLUSIVE);
         const bool oneScope = !(dwFlags & DISCL_FOREGROUND) != !(dwFlags & DISCL_BACKGROUND);
         const bool needsWindow = dwFlags & (DISCL_EXCLUSIVE | DISCL_FOREGROUND);

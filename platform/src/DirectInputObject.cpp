@@ -90,7 +90,7 @@ HRESULT DirectInputObject::EnumDevices(DWORD dwDevType, LPDIENUMDEVICESCALLBACKA
     {
         auto lock = LockPlatform();
         result = RunCall("EnumDevices", Call::EnumDevices, "", [&](std::string& detail) {
-            detail = " " + std::to_string(dwDevType) + " " + Hex(dwFlags);
+            detail.assign(" ").append(std::to_string(dwDevType)).append(" ").append(Hex(dwFlags));
             if (!lpCallback || !IsKnownDeviceFilter(dwDevType)) return DIERR_INVALIDPARAM;
             instances = InstancesToEnumerate(dwDevType, dwFlags);
             return DI_OK;
