@@ -13,9 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/KeyTypes.h"
+#include "common/HostEvents.h"
 #include "host/QmEnvironmentServer.h"
-#include "host/QmInputEvent.h"
 #include "host/QmString.h"
 #include "qmsim/Simulation.h"
 #include "server/QmDi8InputServer.h"
@@ -83,21 +82,6 @@ private:
     HWND m_hWindow = nullptr;
     std::unique_ptr<CQmDi8InputServer> m_pServer;
 };
-
-// What the framework itself spends on `count` events, made as a device makes
-// them but with nothing of the module in between.
-inline void MakeHostEvents(CQmInputServer& server, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        const long eventId = server.NewEvent();
-        if (CQmInputEvent* event = server.QueryEvent(eventId)) {
-            event->m_eType = INPUT_EVENT_KEY_DOWN;
-            event->m_nKey = KEY_A;
-            server.QueueEvent(eventId);
-        }
-        server.ReleaseEvent(eventId);
-    }
-}
 
 // Seconds taken by `work`.
 template <class Work>
