@@ -1,0 +1,78 @@
+// Loading and unloading the module 200 times in one process, with every kind
+// of device created, used and freed each time. Nothing may stay behind: no
+// registered factory, no hook on the game window, no DirectInput interface, no
+// reference, and no memory (LeakSanitizer checks that when the process ends).
+#include <dlfcn.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/QmFrameworkControl.h"
+#include "qmsim/Simulation.h"
+#include "tools/monitor/DeviceOpening.h"
+#include "tools/monitor/GameWindow.h"
+#include "tools/monitor/InputHost.h"
+#include "tools/monitor/ModuleLibrary.h"
+
+namespace {
+
+constexpr int kLoads = 200;
+
+// One load's worth of work: enumeration (window keyboard and mouse, joystick),
+// a DirectInput keyboard and mouse made by name, input on all of them.
+void UseModule(const qmmonitor::CModuleLibrary& module, const qmmonitor::CGameWindow& window)
+{
+    qmmonitor::CInputHost host(module);
+    ASSERT_TRUE(host.Server().EnumerateDevices());
+    for (const char* className : {"CQmDi8Keyboard", "CQmDi8Mouse"}) {
+        const long deviceId = host.NewDevice(className);
+        qmmonitor::CDeviceReference device(host.Server(), deviceId);
+        ASSERT_NE(device.Get(), nullptr) << className;
+        const GUID instance = qmsim::GetInstanceGuid(className == std::string("CQmDi8Keyboard") ? "kbd" : "mouse");
+        ASSERT_TRUE(qmmonitor::OpenDevice(*device.Get(), *qmmonitor::FindDeviceClass(className), instance));
+    }
+    window.Deliver(WM_KEYDOWN, 'A', 0);
+    window.Deliver(WM_MOUSEMOVE, 0, 0x00100010);
+    qmsim::QueueRecord("kbd", DIK_A, 0x80, 1);
+    qmsim::QueueRecord("mouse", 0, 5, 1);
+    for (long deviceId : host.DeviceIds()) {
+        qmmonitor::CDeviceReference device(host.Server(), deviceId);
+        if (device->DoesDeviceNeedPolling())
+            device->Poll();
+    }
+    EXPECT_EQ(host.TakeEventLines().size(), 5u) << "key down and character, two moves, key down by message";
+    host.Shutdown();
+}
+
+TEST(ModuleReloadTest, TwoHundredLoadsLeaveNothingBehind)
+{
+    qmsim::Reset();
+    qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::AttachDevice("mouse", DI8DEVTYPE_MOUSE);
+    qmsim::AttachDevice("pad", DI8DEVTYPE_GAMEPAD);
+    const qmmonitor::CGameWindow window;
+    const long factoriesBefore = qmhost::RegisteredFactoryCount();
+
+    for (int load = 0; load < kLoads; ++load) {
+        SCOPED_TRACE("load " + std::to_string(load + 1));
+        qmmonitor::CModuleLibrary module;
+        std::string error;
+        ASSERT_TRUE(module.Load(QM_INPUT_MODULE_PATH, error)) << error;
+        ASSERT_EQ(qmhost::RegisteredFactoryCount(), factoriesBefore + 6);
+        UseModule(module, window);
+        module.Unload();
+
+        ASSERT_EQ(dlopen(QM_INPUT_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr) << "the module stayed loaded";
+        ASSERT_EQ(qmhost::RegisteredFactoryCount(), factoriesBefore);
+        ASSERT_TRUE(window.HasOwnProcedure()) << "a hook was left on the game window";
+        ASSERT_EQ(qmsim::LiveDirectInputs(), 0);
+        ASSERT_EQ(qmsim::LiveDeviceInterfaces(), 0);
+        ASSERT_EQ(qmhost::OutstandingDeviceRefs(), 0);
+        ASSERT_EQ(qmhost::OutstandingEventRefs(), 0);
+        ASSERT_EQ(qmhost::LiveEventRecords(), 0);
+        qmsim::ClearCallLog();
+    }
+}
+
+}  // namespace
