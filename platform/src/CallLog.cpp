@@ -52,7 +52,12 @@ std::string ResultName(HRESULT result) {
     return Hex(static_cast<DWORD>(result));
 }
 
-void Log(std::string line) { State().log.push_back(std::move(line)); }
+// A long run (the monitor's) drops its oldest half rather than growing without end.
+void Log(std::string line) {
+    std::vector<std::string>& log = State().log;
+    if (log.size() >= kLogCapacity) log.erase(log.begin(), log.begin() + kLogCapacity / 2);
+    log.push_back(std::move(line));
+}
 
 }  // namespace qmsim::detail
 

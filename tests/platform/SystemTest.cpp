@@ -68,4 +68,14 @@ TEST_F(SystemTest, CallLogNamesEachCallItsSubjectAndResult) {
     EXPECT_TRUE(qmsim::CallLog().empty());
 }
 
+TEST_F(SystemTest, CallLogKeepsTheNewestLinesOfALongRun) {
+    const size_t calls = qmsim::kLogCapacity + 10;
+    for (size_t i = 0; i < calls; ++i) OutputDebugStringA(std::to_string(i).c_str());
+
+    const std::vector<std::string> log = qmsim::CallLog();
+    EXPECT_LE(log.size(), qmsim::kLogCapacity);
+    EXPECT_GE(log.size(), qmsim::kLogCapacity / 2);
+    EXPECT_EQ(log.back(), "OutputDebugStringA " + std::to_string(calls - 1));
+}
+
 }  // namespace

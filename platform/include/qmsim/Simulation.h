@@ -40,8 +40,12 @@ QMSIM_API void SetModuleHandleNull(bool isNull);
 
 // ---- DirectInput 8 -------------------------------------------------------
 // An attached device; enumeration reports devices in attach order.
-// `deviceType` is the DI8DEVTYPE_* byte (dwDevType's low byte).
+// `deviceType` is the DI8DEVTYPE_* byte (dwDevType's low byte; the reported
+// dwDevType also carries a subtype, and the HID flag for game controllers).
+// Attaching a detached device again keeps its GUID and moves it to the end.
 QMSIM_API GUID AttachDevice(const std::string& name, BYTE deviceType);
+// Interfaces on the device lose their input; Acquire then fails with
+// DIERR_UNPLUGGED until the device is attached again.
 QMSIM_API void DetachDevice(const std::string& name);
 QMSIM_API bool IsAttached(const std::string& name);
 QMSIM_API GUID GetInstanceGuid(const std::string& name);
@@ -53,7 +57,11 @@ enum class Call {
 };
 QMSIM_API const char* CallName(Call call);
 // The next call of `call` (on device `deviceName` where not empty) returns `result`.
-// A failure leaves out-pointers null, as the platform does.
+// A failure stands in for the whole call: nothing happens, out-pointers stay
+// null and GetDeviceData's count 0. A success code replaces the result of a call
+// that succeeded, whose effect stays (so DirectInput8Create and CreateDevice
+// still hand out their interface). Injections queue up; one for a named device
+// is used before a general one. For GetModuleHandleA a failure code means null.
 QMSIM_API void InjectResult(Call call, HRESULT result, const std::string& deviceName = "");
 
 // A buffered record for the named device. Kept only while the device is acquired
@@ -61,11 +69,14 @@ QMSIM_API void InjectResult(Call call, HRESULT result, const std::string& device
 // read reports DI_BUFFEROVERFLOW.
 QMSIM_API bool QueueRecord(const std::string& name, DWORD offset, DWORD data, DWORD sequence,
                            DWORD timeStamp = 0);
-// Input loss: the device is unacquired, its buffer emptied, and the next
-// GetDeviceData reports DIERR_INPUTLOST.
+// Input loss: the device is unacquired, its buffer emptied, and GetDeviceData
+// and Poll report DIERR_INPUTLOST until the next Acquire (or Unacquire).
+// Records go to every acquired interface on the device; Acquire and
+// SetDataFormat start with an empty buffer.
 QMSIM_API void LoseInput(const std::string& name);
 
-// State of the interfaces the module created.
+// State of the interfaces the module created; with several interfaces on one
+// device, the newest one's.
 struct DeviceState {
     bool exists = false;            // a device interface for this name is alive
     ULONG refCount = 0;
@@ -79,7 +90,8 @@ struct DeviceState {
     bool cooperativeLevelSet = false;
 };
 QMSIM_API DeviceState GetDeviceState(const std::string& name);
-// Live IDirectInput8A objects and their total references.
+// Live IDirectInput8A objects and their total references. Each device interface
+// holds one reference on the IDirectInput8A that created it, as DirectInput's do.
 QMSIM_API long LiveDirectInputs();
 QMSIM_API long DirectInputRefCount();
 // Live IDirectInputDevice8A objects over all devices.
@@ -87,7 +99,10 @@ QMSIM_API long LiveDeviceInterfaces();
 
 // Every platform call made since Reset (or ClearCallLog), one line each,
 // e.g. "CreateDevice kbd1 -> DI_OK", "SetWindowLongA 0x10000 -4".
-// A copy, so that it stays stable while another thread keeps calling.
+// A copy, so that it stays stable while another thread keeps calling. At most
+// kLogCapacity lines are kept; past that the oldest half is dropped. Results are
+// named by value, 1 as "S_FALSE".
+inline constexpr size_t kLogCapacity = 65536;
 QMSIM_API std::vector<std::string> CallLog();
 QMSIM_API void ClearCallLog();
 
