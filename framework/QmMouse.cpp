@@ -22,7 +22,9 @@ float CQmMouse::GetDoubleClickTime() const { return m_fDoubleClickTime; }
 void CQmMouse::SetDoubleClickTime(float seconds) { m_fDoubleClickTime = seconds; }
 void CQmMouse::SetLeftHanded(bool leftHanded) { m_bLeftHanded = leftHanded; }
 
+// The position wraps around at 32 bits instead of overflowing, as the
+// framework's integer arithmetic does on its own platform.
 void CQmMouse::UpdateMousePosition(int dx, int dy) {
-    m_nXPos += dx;
-    m_nYPos += dy;
+    m_nXPos = static_cast<int>(static_cast<unsigned>(m_nXPos) + static_cast<unsigned>(dx));
+    m_nYPos = static_cast<int>(static_cast<unsigned>(m_nYPos) + static_cast<unsigned>(dy));
 }

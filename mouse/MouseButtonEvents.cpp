@@ -1,7 +1,7 @@
 // Button events of the DirectInput mouse with the module's own double-click rule:
 // a press is a double click when the same physical button was last pressed less
 // than the double-click time ago, within a few units of the present position.
-#include <cstdlib>
+#include <cstdint>
 
 #include "host/Timer.h"
 #include "mouse/MouseRecordOffsets.h"
@@ -11,7 +11,7 @@
 namespace {
 
 // How far, on each axis separately, a second press may lie from the first.
-constexpr int kDoubleClickDistance = 4;
+constexpr unsigned kDoubleClickDistance = 4;
 
 // Key values by physical button, right-handed and left-handed. Buttons beyond
 // the third have no key of their own and carry -1 (not KEY_NONE).
@@ -19,6 +19,16 @@ constexpr int kButtonsWithKeys = 3;
 constexpr int kRightHandedKeys[kButtonsWithKeys] = {KEY_MOUSE_LEFT, KEY_MOUSE_RIGHT, KEY_MOUSE_MIDDLE};
 constexpr int kLeftHandedKeys[kButtonsWithKeys] = {KEY_MOUSE_RIGHT, KEY_MOUSE_LEFT, KEY_MOUSE_MIDDLE};
 constexpr int kFurtherButtonKey = -1;
+
+// How far apart two positions lie on one axis. The host's positions wrap
+// around at 32 bits, so their difference is taken modulo 2^32 as well: it
+// cannot overflow, and positions either side of the wrap lie close together.
+unsigned AxisDistance(int from, int to)
+{
+    const auto difference =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from));
+    return difference < 0 ? 0u - static_cast<std::uint32_t>(difference) : static_cast<std::uint32_t>(difference);
+}
 
 int ButtonKey(int button, bool leftHanded)
 {
@@ -62,8 +72,8 @@ eInputEventType CQmDi8Mouse::ButtonPressType(int button, double now)
 
     sButtonPress& last = m_aButtonPress[button];
     const double elapsed = now - last.m_fPressTime;
-    const int dx = std::abs(GetXPos() - last.m_nPressX);
-    const int dy = std::abs(GetYPos() - last.m_nPressY);
+    const unsigned dx = AxisDistance(last.m_nPressX, GetXPos());
+    const unsigned dy = AxisDistance(last.m_nPressY, GetYPos());
     const bool doubleClick = GetDoubleClickTime() > elapsed && dx <= kDoubleClickDistance &&
                              dy <= kDoubleClickDistance;
 
