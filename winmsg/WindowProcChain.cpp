@@ -43,19 +43,13 @@ WNDPROC ReplaceWindowProc(HWND window, WNDPROC procedure)
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-// Puts `next` back in place of `hook` if `hook` is the window's procedure. The
-// window's procedure can only be read by replacing it, so a procedure found in
-// place of `hook` is put back at once; no message can come in between, since
-// messages are dispatched on this same thread. When the platform refuses the
-// change nothing was replaced and `hook` stays, still passing messages on.
+// Puts `next` back in place of `hook` if `hook` is the window's procedure.
+// When the platform refuses the change, `hook` stays, still passing messages on.
 bool RestoreIfOnTop(HWND window, WNDPROC hook, WNDPROC next)
 {
-    const WNDPROC current = ReplaceWindowProc(window, next);
-    if (current == hook)
-        return true;
-    if (current)
-        ReplaceWindowProc(window, current);
-    return false;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) != hook)
+        return false;
+    return ReplaceWindowProc(window, next) == hook;
 }
 
 }  // namespace

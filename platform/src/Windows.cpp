@@ -45,6 +45,15 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     return ReplaceWindowProc("SetWindowLongPtrA", hWnd, nIndex, reinterpret_cast<WNDPROC>(dwNewLong), true);
 }
 
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex) {
+    auto lock = LockPlatform();
+    const auto& windows = State().windows;
+    auto found = windows.find(HandleValue(hWnd));
+    const bool known = nIndex == GWLP_WNDPROC && found != windows.end();
+    Log("GetWindowLongPtrA " + Hex(HandleValue(hWnd)) + " " + std::to_string(nIndex) + (known ? " -> ok" : " -> failed"));
+    return known ? reinterpret_cast<LONG_PTR>(found->second) : 0;
+}
+
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     {
         auto lock = LockPlatform();

@@ -68,6 +68,14 @@ TEST_F(WindowProcTest, FailedReplacementsReturnZeroAndChangeNothing) {
     EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), InnerHook);
 }
 
+TEST_F(WindowProcTest, ReadingTheProcedureChangesNothing) {
+    Install(m_hWindow, InnerHook);
+    EXPECT_EQ(GetWindowLongPtrA(m_hWindow, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(InnerHook));
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), InnerHook);
+    EXPECT_EQ(GetWindowLongPtrA(m_hWindow, GWLP_USERDATA), 0);
+    EXPECT_EQ(GetWindowLongPtrA(reinterpret_cast<HWND>(std::uintptr_t{0x7770}), GWLP_WNDPROC), 0);
+}
+
 TEST_F(WindowProcTest, ProcedureInALongWorksOnlyWherePointersAre32Bits) {
     const LONG result = SetWindowLongA(m_hWindow, GWL_WNDPROC,
                                        static_cast<LONG>(reinterpret_cast<LONG_PTR>(InnerHook)));

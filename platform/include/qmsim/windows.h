@@ -367,6 +367,8 @@ QMSIM_API void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 // (returns 0, changes nothing); use SetWindowLongPtrA with GWLP_WNDPROC.
 QMSIM_API LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
 QMSIM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+// Index GWLP_WNDPROC: the window's current procedure, 0 for an unknown window.
+QMSIM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 QMSIM_API LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
                                          LPARAM lParam);
 
