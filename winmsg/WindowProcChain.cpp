@@ -13,8 +13,8 @@ struct sHookLink {
     WNDPROC* m_pNext;
 };
 
-// Window procedures are installed and removed on one thread, as the window's
-// messages are dispatched; the list needs no lock.
+// Only Create and Destroy change the list, on the framework's thread; the window
+// procedures never read it, so it needs no lock.
 std::vector<sHookLink>& Links()
 {
     static std::vector<sHookLink> links;
