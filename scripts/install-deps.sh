@@ -5,7 +5,7 @@ set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for pkg in cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
+for pkg in cmake ninja-build g++ clang libclang-rt-14-dev llvm libgtest-dev libgmock-dev \
            libbenchmark-dev g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 diffutils; do
   have "$pkg" || need+=("$pkg")
 done
