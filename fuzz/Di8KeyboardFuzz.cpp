@@ -8,7 +8,8 @@
 // yet released; after every input every reference must be back.
 #include <algorithm>
 
-#include "fuzz/FuzzSupport.h"
+#include "fuzz/EventChecks.h"
+#include "fuzz/OpStream.h"
 #include "keyboard/KeyTranslation.h"
 #include "keyboard/QmDi8Keyboard.h"
 

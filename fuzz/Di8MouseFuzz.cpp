@@ -10,7 +10,8 @@
 // the moves so far (wrapping around at 32 bits, as the host's does).
 #include <cstdint>
 
-#include "fuzz/FuzzSupport.h"
+#include "fuzz/EventChecks.h"
+#include "fuzz/OpStream.h"
 #include "mouse/MouseRecordOffsets.h"
 #include "mouse/QmDi8Mouse.h"
 
