@@ -31,6 +31,8 @@ public:
     CBenchHost()
     {
         qmsim::Reset();
+        // The log's lines would be timed with every platform call, dwarfing the module.
+        qmsim::SetCallLogging(false);
         m_hWindow = qmsim::CreateTestWindow(&BenchGameProc);
         QmGetEnvironmentServer()->SetVariable(
             CQmString("Display/HWND"), static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(m_hWindow)));
@@ -42,6 +44,7 @@ public:
         m_pServer->FreeDevices();
         m_pServer.reset();
         QmGetEnvironmentServer()->RemoveVariable(CQmString("Display/HWND"));
+        qmsim::SetCallLogging(true);
     }
 
     CBenchHost(const CBenchHost&) = delete;

@@ -1,4 +1,5 @@
 // The record of platform calls, and the texts its lines are made of.
+#include <atomic>
 #include <cstdio>
 
 #include "PlatformState.h"
@@ -52,8 +53,15 @@ std::string ResultName(HRESULT result) {
     return Hex(static_cast<DWORD>(result));
 }
 
+namespace {
+std::atomic<bool> g_bCallLogging{true};
+}  // namespace
+
+bool IsCallLogging() { return g_bCallLogging.load(std::memory_order_relaxed); }
+
 // A long run (the monitor's) drops its oldest half rather than growing without end.
 void Log(std::string line) {
+    if (!IsCallLogging()) return;
     std::vector<std::string>& log = State().log;
     if (log.size() >= kLogCapacity) log.erase(log.begin(), log.begin() + kLogCapacity / 2);
     log.push_back(std::move(line));
@@ -72,5 +80,7 @@ void ClearCallLog() {
     auto lock = detail::LockPlatform();
     detail::State().log.clear();
 }
+
+void SetCallLogging(bool enabled) { detail::g_bCallLogging = enabled; }
 
 }  // namespace qmsim

@@ -58,6 +58,8 @@ PlatformState& State();
 
 // ---- helpers used while locked ------------------------------------------------
 void Log(std::string line);
+// Whether calls are being logged (qmsim::SetCallLogging).
+bool IsCallLogging();
 std::string ResultName(HRESULT result);
 std::string Hex(std::uintptr_t value);
 // The next injected result for `call` on `deviceName` (a device-specific one

@@ -55,7 +55,7 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex) {
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    {
+    if (IsCallLogging()) {
         auto lock = LockPlatform();
         Log("CallWindowProcA " + Hex(reinterpret_cast<std::uintptr_t>(hWnd)) + " " + Hex(Msg) +
             (lpPrevWndFunc ? "" : " -> no procedure"));

@@ -68,6 +68,14 @@ TEST_F(SystemTest, CallLogNamesEachCallItsSubjectAndResult) {
     EXPECT_TRUE(qmsim::CallLog().empty());
 }
 
+TEST_F(SystemTest, CallsLeaveNoLineWhileLoggingIsOff) {
+    qmsim::SetCallLogging(false);
+    OutputDebugStringA("unseen");
+    qmsim::SetCallLogging(true);
+    OutputDebugStringA("seen");
+    EXPECT_EQ(qmsim::CallLog(), std::vector<std::string>{"OutputDebugStringA seen"});
+}
+
 TEST_F(SystemTest, CallLogKeepsTheNewestLinesOfALongRun) {
     const size_t calls = qmsim::kLogCapacity + 10;
     for (size_t i = 0; i < calls; ++i) OutputDebugStringA(std::to_string(i).c_str());

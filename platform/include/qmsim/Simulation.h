@@ -105,5 +105,8 @@ QMSIM_API long LiveDeviceInterfaces();
 inline constexpr size_t kLogCapacity = 65536;
 QMSIM_API std::vector<std::string> CallLog();
 QMSIM_API void ClearCallLog();
+// On by default. Off, calls leave no line and CallWindowProcA takes no lock, so
+// a benchmark times the module rather than the simulation's bookkeeping.
+QMSIM_API void SetCallLogging(bool enabled);
 
 }  // namespace qmsim
