@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # The whole test suite from a fresh checkout: installs what is missing, then
-# builds and tests every configuration. Exits non-zero on the first failure.
+# builds and tests every configuration. Exits non-zero on the first failure;
+# on success the last line sums up every stage's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+results="$(mktemp)"
+trap 'rm -f "$results"' EXIT
+
 stage() { printf '\n=== %s\n' "$*"; }
+# Runs a command, keeping a copy of its output for the closing count.
+counted() { "$@" 2>&1 | tee -a "$results"; }
 
 stage "dependencies"
 bash scripts/install-deps.sh
@@ -12,7 +18,7 @@ bash scripts/install-deps.sh
 stage "native build and tests (Debug, AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset default >/dev/null
 cmake --build --preset default
-ctest --preset default
+counted ctest --preset default
 
 stage "32-bit Windows DLLs (mingw-w64 i686)"
 cmake --preset mingw-i686 >/dev/null
@@ -21,5 +27,12 @@ cmake --build --preset mingw-i686
 for extra in scripts/test-*.sh; do
   [ -e "$extra" ] || continue
   stage "$(basename "$extra" .sh)"
-  bash "$extra"
+  counted bash "$extra"
 done
+
+# ctest says "N% tests passed, F tests failed out of T"; the other stages "P passed, F failed".
+awk '
+  /tests passed, [0-9]+ tests failed out of/ { passed += $NF - $4; failed += $4; next }
+  /^[a-z-]+: [0-9]+ passed, [0-9]+ failed/   { passed += $2; failed += $4 }
+  END { printf "all: %d passed, %d failed\n", passed, failed }
+' "$results"
