@@ -170,11 +170,11 @@ double ParseTime(std::string_view word)
 
 }  // namespace
 
-sArgument ParseArgument(const sArgumentSpec& spec, std::string_view word)
+sArgument ParseArgument(const sArgumentSpec& expected, std::string_view word)
 {
     sArgument argument;
     argument.oText = word;
-    switch (spec.eKind) {
+    switch (expected.eKind) {
     case eArgumentKind::Word:
         argument.nValue = RequireWord(word);
         break;

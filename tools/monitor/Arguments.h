@@ -45,7 +45,7 @@ struct sArgument {
 };
 
 // Throws CScriptError naming the word when it is not of that kind.
-sArgument ParseArgument(const sArgumentSpec& spec, std::string_view word);
+sArgument ParseArgument(const sArgumentSpec& expected, std::string_view word);
 
 // The given words against the specs: too few, too many, or a bad one throw.
 std::vector<sArgument> ParseArguments(const std::vector<sArgumentSpec>& specs,
