@@ -3,6 +3,7 @@
 #include "mouse/QmDi8Joystick.h"
 
 #include "host/Debug.h"
+#include "server/Di8DeviceCreation.h"
 
 CQmDi8Joystick::CQmDi8Joystick()
 {
@@ -15,13 +16,8 @@ CQmDi8Joystick::~CQmDi8Joystick() = default;
 
 bool CQmDi8Joystick::Create(const GUID& instance)
 {
-    if (!CQmJoystick::Create())
+    if (!OpenBufferedDevice(*this, m_oDevice, instance, &c_dfDIJoystick2, 32))
         return false;
-    if (!m_oDevice.Open(instance))
-        return false;
-    if (!m_oDevice.SetDataFormat(&c_dfDIJoystick2))
-        return false;
-    m_oDevice.SetProperty(DIPROP_BUFFERSIZE, 32);
     m_oDevice.SetProperty(DIPROP_AXISMODE, DIPROPAXISMODE_ABS);
     // Dead zone and saturation in DirectInput's scale of 10 000: 20 % and 95 %.
     m_oDevice.SetProperty(DIPROP_DEADZONE, 2000);
