@@ -20,6 +20,9 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 counted ctest --preset default
 
+stage "coverage of the module (gcov build, gcovr report)"
+counted bash scripts/coverage.sh
+
 stage "32-bit Windows DLLs (mingw-w64 i686)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
