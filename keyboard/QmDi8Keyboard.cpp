@@ -56,8 +56,8 @@ void CQmDi8Keyboard::Poll()
 void CQmDi8Keyboard::ParseObjectData()
 {
     const DIDEVICEOBJECTDATA* record = m_oDevice.ReadNext();
-    if (!record)
-        return;
+    if (!record)  // GCOVR_EXCL_LINE: entered with a record pushed back, never without
+        return;   // GCOVR_EXCL_LINE
     m_oDevice.PushBack();
     if (record->dwData & kKeyDownBit)
         NewKeyDownEvent();

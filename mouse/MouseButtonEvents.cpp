@@ -42,8 +42,8 @@ int ButtonKey(int button, bool leftHanded)
 void CQmDi8Mouse::NewMouseButtonEvent()
 {
     const DIDEVICEOBJECTDATA* record = m_oDevice.ReadNext();
-    if (!record)
-        return;
+    if (!record)  // GCOVR_EXCL_LINE: entered with a record pushed back, never without
+        return;   // GCOVR_EXCL_LINE
     // One time for the double-click test, the press record and the event.
     const double now = CTimer::GetCurTime();
     const int button = static_cast<int>(record->dwOfs - kMouseOffsetButton0);

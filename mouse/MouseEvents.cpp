@@ -39,8 +39,8 @@ void CQmDi8Mouse::NewMouseMoveEvent()
 void CQmDi8Mouse::NewMouseWheelEvent()
 {
     const DIDEVICEOBJECTDATA* record = m_oDevice.ReadNext();
-    if (!record)
-        return;
+    if (!record)  // GCOVR_EXCL_LINE: entered with a record pushed back, never without
+        return;   // GCOVR_EXCL_LINE
     // Only the low 16 bits carry the movement, signed, in DirectInput's wheel units.
     const auto delta = static_cast<std::int16_t>(record->dwData & 0xFFFF);
     NewInputEvent(*this, INPUT_EVENT_MOUSE_WHEEL, [&](CQmInputEvent& event) {

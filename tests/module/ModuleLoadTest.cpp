@@ -25,15 +25,17 @@ struct sModuleClass {
     const char* m_pName;
     // The framework types it is of besides its own, its parent first.
     std::vector<std::string> m_oAncestors;
+    // What a device answers DoesDeviceNeedPolling; none needs a trigger.
+    bool m_bPolled;
 };
 
 const std::vector<sModuleClass> kModuleClasses = {
-    {"CQmDi8InputServer", {"CQmInputServer", "CQmObject"}},
-    {"CQmDi8Joystick", {"CQmJoystick", "CQmInputDevice", "CQmInputObject", "CQmObject"}},
-    {"CQmDi8Keyboard", {"CQmKeyboard", "CQmInputDevice", "CQmInputObject", "CQmObject"}},
-    {"CQmDi8Mouse", {"CQmMouse", "CQmInputDevice", "CQmInputObject", "CQmObject"}},
-    {"CQmWindowsKeyboard", {"CQmKeyboard", "CQmInputDevice", "CQmInputObject", "CQmObject"}},
-    {"CQmWindowsMouse", {"CQmMouse", "CQmInputDevice", "CQmInputObject", "CQmObject"}},
+    {"CQmDi8InputServer", {"CQmInputServer", "CQmObject"}, false},
+    {"CQmDi8Joystick", {"CQmJoystick", "CQmInputDevice", "CQmInputObject", "CQmObject"}, false},
+    {"CQmDi8Keyboard", {"CQmKeyboard", "CQmInputDevice", "CQmInputObject", "CQmObject"}, true},
+    {"CQmDi8Mouse", {"CQmMouse", "CQmInputDevice", "CQmInputObject", "CQmObject"}, true},
+    {"CQmWindowsKeyboard", {"CQmKeyboard", "CQmInputDevice", "CQmInputObject", "CQmObject"}, false},
+    {"CQmWindowsMouse", {"CQmMouse", "CQmInputDevice", "CQmInputObject", "CQmObject"}, false},
 };
 
 const std::map<std::string, const CQmClassType*> kFrameworkTypes = {
@@ -102,7 +104,7 @@ TEST_F(ModuleLoadTest, UnloadingTearsDownFactoryThenTypeInTheReverseOrder)
     EXPECT_EQ(dlopen(QM_INPUT_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr) << "the module stayed loaded";
 }
 
-TEST_F(ModuleLoadTest, EachClassMadeByNameAnswersTheTypeQueriesOfItsOwnType)
+TEST_F(ModuleLoadTest, EachClassMadeByNameAnswersTheTypeAndPollingQueriesOfItsOwnType)
 {
     CQmObjectDatabase& database = *QmGetObjectDatabase();
     for (const sModuleClass& moduleClass : kModuleClasses) {
@@ -124,6 +126,10 @@ TEST_F(ModuleLoadTest, EachClassMadeByNameAnswersTheTypeQueriesOfItsOwnType)
             const auto& ancestors = moduleClass.m_oAncestors;
             const bool expected = std::find(ancestors.begin(), ancestors.end(), name) != ancestors.end();
             EXPECT_EQ(object->IsOfType(*type), expected) << name;
+        }
+        if (const auto* device = dynamic_cast<const CQmInputDevice*>(object)) {
+            EXPECT_EQ(device->DoesDeviceNeedPolling(), moduleClass.m_bPolled);
+            EXPECT_FALSE(device->DoesDeviceNeedTrigger());
         }
         database.DestroyObject(objectId);
     }

@@ -23,12 +23,10 @@ protected:
     GUID m_oInstance{};
 };
 
-TEST_F(JoystickTest, StartsInactiveAndNeedsNeitherPollingNorTrigger)
+TEST_F(JoystickTest, StartsInactiveAndClosed)
 {
     CQmDi8Joystick joystick;
     EXPECT_FALSE(joystick.IsActive());
-    EXPECT_FALSE(joystick.DoesDeviceNeedPolling());
-    EXPECT_FALSE(joystick.DoesDeviceNeedTrigger());
     EXPECT_FALSE(joystick.GetDevice().IsOpen());
 }
 
