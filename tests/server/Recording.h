@@ -26,9 +26,11 @@ public:
         Record("query", deviceId);
         return CQmDi8InputServer::QueryDevice(deviceId);
     }
+    // A reference given back after its device left the list is marked: the
+    // host's rules want it back first.
     void ReleaseDevice(long deviceId) override
     {
-        Record("release", deviceId);
+        Record(deviceId == -1 || IsListed(deviceId) ? "release" : "release unlisted", deviceId);
         CQmDi8InputServer::ReleaseDevice(deviceId);
     }
     CQmInputEvent* QueryEvent(long eventId) override
@@ -45,6 +47,17 @@ public:
     {
         Record("release event", eventId);
         CQmDi8InputServer::ReleaseEvent(eventId);
+    }
+
+private:
+    bool IsListed(long deviceId)
+    {
+        long position = -1;
+        long listed = -1;
+        for (bool more = GetFirstDevice(position, listed); more; more = GetNextDevice(position, listed))
+            if (listed == deviceId)
+                return true;
+        return false;
     }
 };
 
