@@ -6,6 +6,7 @@ namespace qmmonitor {
 
 const char* const kLiveUsage =
     "usage: qminput-monitor live [--di] [--seconds N]\n"
+    "       qminput-monitor --version\n"
     "  Opens the window \"qminput monitor\", loads qminput.dll, creates the input server\n"
     "  by class name, enumerates the devices and prints every event it makes.\n"
     "  --di          also create CQmDi8Keyboard and CQmDi8Mouse on the first keyboard\n"
