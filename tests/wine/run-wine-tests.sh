@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end tests of the real 32-bit DLLs under Wine: a Windows host program
-# drives the module through a real window and a real DirectInput, and the
-# Windows monitor's live mode receives real X input typed by xdotool.
+# drives the module through a real window and a real DirectInput, the Windows
+# monitor's live mode and the example game host receive real X input typed by
+# xdotool, and the module's version resource is read as Windows reads it.
 # usage: run-wine-tests.sh [BIN_DIR]   (default: build/mingw-i686/bin)
 # Needs wine (with its 32-bit side), xvfb-run and xdotool: scripts/install-wine.sh.
 set -uo pipefail
@@ -26,6 +27,9 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs: the tests need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 readonly kWindowTitle="qminput monitor"
+readonly kExampleTitle="qminput example"
+version=$(sed -n 's/^project(qminput VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+readonly version
 readonly kLiveSeconds=6        # long enough for the input below, also under qemu
 readonly kStepTimeout=120      # seconds one wine program may take before it counts as hung
 out=$(mktemp -d /tmp/qminput-wine-out.XXXXXX)
@@ -59,17 +63,17 @@ run_host_case() {
   if [ "$status" -eq 0 ]; then pass "host $name"; else fail "host $name" "exit status $status"; fi
 }
 
-# Waits for the monitor to say "ready", then gives its window the X focus.
-# Prints the window's X id.
-focus_monitor_window() {
-  local file=$1
+# Waits for the program writing FILE to say "ready", then gives its window
+# (the monitor's unless TITLE is given) the X focus. Prints the window's X id.
+focus_program_window() {
+  local file=$1 title=${2:-$kWindowTitle}
   for _ in $(seq 600); do
     grep -q '^ready' "$file" && break
     sleep 0.1
   done
   grep -q '^ready' "$file" || return 1
   local window
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${kWindowTitle}\$" | head -n1)
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1)
   [ -n "$window" ] || return 1
   xdotool windowfocus --sync "$window" || return 1
   echo "$window"
@@ -83,16 +87,18 @@ type_into_window() {
   xdotool click 1 && sleep 0.3
 }
 
-# Starts the monitor in the background; its output goes to FILE.
-start_monitor() {
+# Starts a program of BIN_DIR in the background; its output goes to FILE.
+start_program() {
   local file=$1; shift
-  (cd "$bin" && exec timeout "$kStepTimeout" wine qminput-monitor.exe live "$@") >"$file" 2>&1 &
-  monitor_pid=$!
+  (cd "$bin" && exec timeout "$kStepTimeout" wine "$@") >"$file" 2>&1 &
+  program_pid=$!
 }
 
-# Waits for the monitor; its lines lose the carriage returns of Windows text output.
-wait_monitor() {
-  wait "$monitor_pid"
+start_monitor() { local file=$1; shift; start_program "$file" qminput-monitor.exe live "$@"; }
+
+# Waits for the program; its lines lose the carriage returns of Windows text output.
+wait_program() {
+  wait "$program_pid"
   local status=$?
   sed -i 's/\r$//' "$1"
   return "$status"
@@ -114,8 +120,8 @@ test_live_window_input() {
   local name="live: real X input to the window devices" file="$out/live.txt" window
   echo "=== $name"
   start_monitor "$file" --seconds "$kLiveSeconds"
-  window=$(focus_monitor_window "$file") && type_into_window "$window"
-  wait_monitor "$file"
+  window=$(focus_program_window "$file") && type_into_window "$window"
+  wait_program "$file"
   local status=$?
   cat "$file"
   if [ "$status" -ne 0 ]; then
@@ -135,8 +141,8 @@ test_live_direct_input() {
   echo "=== $name"
   # Esc, not the clock, ends this run.
   start_monitor "$file" --di --seconds 60
-  window=$(focus_monitor_window "$file") && type_into_window "$window" && xdotool key Escape
-  wait_monitor "$file"
+  window=$(focus_program_window "$file") && type_into_window "$window" && xdotool key Escape
+  wait_program "$file"
   local status=$?
   cat "$file"
   if [ "$status" -ne 0 ]; then
@@ -150,6 +156,68 @@ test_live_direct_input() {
   fi
 }
 
+# A key held for longer than the repeat delay, then released.
+hold_key() { xdotool keydown "$1" && sleep "$2" && xdotool keyup "$1" && sleep 0.3; }
+
+# Lines "event TYPE dev=DEVICE key=KEY " in FILE.
+count_events() { grep -c "^event $2 dev=$3 key=$4 " "$1"; }
+
+# The game host of the README's guide, with real input: its window devices
+# and its buffered DirectInput keyboard, whose auto-repeat only fires when the
+# host drives the framework's clock.
+test_example_host() {
+  local name="example host: real X input" file="$out/example.txt" window
+  echo "=== $name"
+  start_program "$file" qminput-example-host.exe 60
+  window=$(focus_program_window "$file" "$kExampleTitle") && type_into_window "$window" &&
+    hold_key b 1.5 && xdotool key Escape
+  wait_program "$file"
+  local status=$?
+  cat "$file"
+  local keyboard repeats
+  keyboard=$(device_id "$file" CQmDi8Keyboard)
+  repeats=$(count_events "$file" KEY_DOWN "$keyboard" 48)
+  if [ "$status" -ne 0 ]; then
+    fail "$name" "exit status $status (Esc should end it, with the window's own procedure restored)"
+  elif ! grep -qx 'enumerate true' "$file" || ! expect_typed_events "$file" CQmWindowsKeyboard CQmWindowsMouse; then
+    fail "$name" "the window devices missed the typed key or the click"
+  elif [ -z "$keyboard" ]; then
+    skip "$name" "Wine's DirectInput reports no keyboard to open here"
+  elif ! expect_typed_events "$file" CQmDi8Keyboard CQmWindowsMouse; then
+    fail "$name" "the DirectInput keyboard missed the typed key"
+  elif [ "$repeats" -lt 2 ] || [ "$(count_events "$file" KEY_UP "$keyboard" 48)" -ne 1 ]; then
+    fail "$name" "B held for 1.5 s gave $repeats key-down events on the DirectInput keyboard (auto-repeat needs the clock)"
+  elif grep -q '^event .* time=0\.000000$' "$file"; then
+    fail "$name" "an event has time 0: the host does not drive the clock"
+  else
+    pass "$name ($repeats key-downs of the held key)"
+  fi
+}
+
+# The module's version resource, read with GetFileVersionInfo as Explorer
+# reads it, against the project version; and the monitor's --version.
+test_version_resource() {
+  local name="qminput.dll version resource is $version" file="$out/version.txt"
+  echo "=== $name"
+  (cd "$bin" && timeout "$kStepTimeout" wine qminput-version-info.exe qminput.dll) 2>&1 | tr -d '\r' >"$file"
+  cat "$file"
+  local expected
+  expected=$(printf '%s\n' "Fixed.FileVersion $version.0" "Fixed.ProductVersion $version.0" \
+             "FileVersion $version" "ProductVersion $version" "ProductName qminput" \
+             "FileDescription qminput DirectInput 8 input module" "OriginalFilename qminput.dll")
+  if [ "$(cat "$file")" = "$expected" ]; then pass "$name"; else fail "$name" "expected:"$'\n'"$expected"; fi
+
+  name="qminput-monitor.exe --version"
+  local line
+  line=$(cd "$bin" && timeout "$kStepTimeout" wine qminput-monitor.exe --version 2>&1 | tr -d '\r')
+  echo "$line"
+  if [[ "$line" =~ ^qminput-monitor\ ${version//./\\.}(\ \(git\ [0-9a-f]+\))?$ ]]; then
+    pass "$name"
+  else
+    fail "$name" "printed '$line'"
+  fi
+}
+
 echo "=== wineboot"
 if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
   cat "$out/wineboot.txt"
@@ -159,6 +227,8 @@ else
   run_host_case messages
   test_live_window_input
   test_live_direct_input
+  test_example_host
+  test_version_resource
 fi
 wineserver -k 2>/dev/null
 wineserver -w
