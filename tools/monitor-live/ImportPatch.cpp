@@ -48,7 +48,8 @@ IMAGE_THUNK_DATA* FindSlot(BYTE* base, const IMAGE_IMPORT_DESCRIPTOR& library, c
     for (; names->u1.AddressOfData; ++names, ++slots) {
         if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
             continue;
-        const auto* byName = At<IMAGE_IMPORT_BY_NAME>(base, static_cast<DWORD>(names->u1.AddressOfData));
+        const auto* byName =
+            At<IMAGE_IMPORT_BY_NAME>(base, static_cast<DWORD>(names->u1.AddressOfData));
         if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
             return slots;
     }

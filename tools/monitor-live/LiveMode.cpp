@@ -118,7 +118,8 @@ void OpenOnFirstInstance(CInputHost& host, const char* className, DWORD deviceCl
         std::fprintf(stderr, "qminput-monitor: DirectInput reports no device for %s\n", className);
     }
     PrintLine("new " + std::to_string(id) + " " + className + (opened ? " true" : " false"));
-    const std::string* name = g_pRecorder && instance ? g_pRecorder->FindDeviceName(*instance) : nullptr;
+    const std::string* name =
+        g_pRecorder && instance ? g_pRecorder->FindDeviceName(*instance) : nullptr;
     if (name)
         RecordCommand(std::string("new ") + className + " " + *name);
 }

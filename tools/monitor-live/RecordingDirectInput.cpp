@@ -142,12 +142,15 @@ public:
     {
         return m_pReal->SendForceFeedbackCommand(flags);
     }
-    HRESULT STDMETHODCALLTYPE EnumCreatedEffectObjects(LPDIENUMCREATEDEFFECTOBJECTSCALLBACK callback,
-                                                       LPVOID context, DWORD flags) override
+    HRESULT STDMETHODCALLTYPE EnumCreatedEffectObjects(
+        LPDIENUMCREATEDEFFECTOBJECTSCALLBACK callback, LPVOID context, DWORD flags) override
     {
         return m_pReal->EnumCreatedEffectObjects(callback, context, flags);
     }
-    HRESULT STDMETHODCALLTYPE Escape(LPDIEFFESCAPE escape) override { return m_pReal->Escape(escape); }
+    HRESULT STDMETHODCALLTYPE Escape(LPDIEFFESCAPE escape) override
+    {
+        return m_pReal->Escape(escape);
+    }
     HRESULT STDMETHODCALLTYPE Poll() override { return m_pReal->Poll(); }
     HRESULT STDMETHODCALLTYPE SendDeviceData(DWORD size, LPCDIDEVICEOBJECTDATA records,
                                              LPDWORD count, DWORD flags) override

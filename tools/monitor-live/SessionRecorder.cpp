@@ -178,9 +178,9 @@ void CSessionRecorder::NoteRead(const std::string& name, HRESULT result,
         m_oPollReads.push_back({device, result, false, {}, first});
     for (DWORD i = 0; records && i < count; ++i) {
         const DIDEVICEOBJECTDATA& record = records[i];
-        m_oPollReads.push_back({device, DI_OK, true,
-                                {record.dwOfs, record.dwData, record.dwSequence, record.dwTimeStamp},
-                                false});
+        const sRecordedData data{record.dwOfs, record.dwData, record.dwSequence,
+                                 record.dwTimeStamp};
+        m_oPollReads.push_back({device, DI_OK, true, data, false});
     }
 }
 

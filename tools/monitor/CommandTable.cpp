@@ -53,7 +53,8 @@ const sCommand kCommands[] = {
     {"rec",
      {Required("NAME", K::DeviceName), Required("OFS", K::RecordOffset), Required("DATA", K::Word),
       Required("SEQ", K::Word), Optional("STAMP", K::Word)},
-     RunRecord, "queues a raw DirectInput record (OFS x|y|z|button0..button7|number), time stamp STAMP"},
+     RunRecord,
+     "queues a raw DirectInput record (OFS x|y|z|button0..button7|number), time stamp STAMP"},
     {"lose", {Required("NAME", K::DeviceName)}, RunLose,
      "the next GetDeviceData on NAME reports DIERR_INPUTLOST"},
     // Queries.

@@ -8,8 +8,9 @@
 namespace qmmonitor {
 namespace {
 
-// A double needs at most 17 significant digits to read back exactly.
-constexpr int kMostFractionDigits = 17;
+// Enough fraction digits for every double down to 1e-40 to read back exactly
+// (17 significant digits after the leading zeros).
+constexpr int kMostFractionDigits = 57;
 
 // The device-type bytes the script names (DI8DEVTYPE_*).
 struct sNamedNumber {
@@ -61,10 +62,12 @@ std::string Signed(std::uint32_t value)
 
 std::string FormatExactSeconds(double seconds)
 {
-    char text[64];
+    std::string text;
     for (int digits = 0; digits <= kMostFractionDigits; ++digits) {
-        std::snprintf(text, sizeof text, "%.*f", digits, seconds);
-        if (std::strtod(text, nullptr) == seconds)
+        // Measured first: a far-off time has hundreds of whole digits.
+        text.resize(static_cast<std::size_t>(std::snprintf(nullptr, 0, "%.*f", digits, seconds)));
+        std::snprintf(text.data(), text.size() + 1, "%.*f", digits, seconds);
+        if (std::strtod(text.c_str(), nullptr) == seconds)
             break;
     }
     return text;
