@@ -102,8 +102,14 @@ void CScriptWriter::Attach(const std::string& name, std::uint32_t deviceType,
                            const std::string& note)
 {
     const char* typeName = FindName(kDeviceTypes, deviceType);
-    Command("attach " + name + " " + (typeName ? typeName : Hex(deviceType))
-            + (note.empty() ? "" : "  # " + note));
+    std::string line = "attach " + name + " " + (typeName ? typeName : Hex(deviceType));
+    if (!note.empty()) {
+        // The note is the platform's text: a line break in it would end the comment.
+        line.append("  # ");
+        for (char c : note)
+            line.push_back(static_cast<unsigned char>(c) < 0x20 ? ' ' : c);
+    }
+    Command(line);
 }
 
 void CScriptWriter::Message(std::uint32_t message, std::uint32_t wParam, std::uint32_t lParam)
