@@ -2,13 +2,21 @@
 # End-to-end tests of the real 32-bit DLLs under Wine: a Windows host program
 # drives the module through a real window and a real DirectInput, the Windows
 # monitor's live mode and the example game host receive real X input typed by
-# xdotool, and the module's version resource is read as Windows reads it.
-# usage: run-wine-tests.sh [BIN_DIR]   (default: build/mingw-i686/bin)
+# xdotool, the live mode records a session whose replay by the native monitor
+# on the simulated platform must print the same events, and the module's
+# version resource is read as Windows reads it.
+# usage: run-wine-tests.sh [BIN_DIR [NATIVE_MONITOR]]
+#   BIN_DIR          the DLLs and Windows programs (default: build/mingw-i686/bin)
+#   NATIVE_MONITOR   the simulated platform's qminput-monitor (default:
+#                    build/default/bin/qminput-monitor); without it the replay is skipped
+# QM_WINE_RECORDING=FILE keeps the recorded session there (how the golden
+# script of real traffic is made).
 # Needs wine (with its 32-bit side), xvfb-run and xdotool: scripts/install-wine.sh.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "${1:-$here/../../build/mingw-i686/bin}" && pwd) || exit 1
+native_monitor=${2:-$here/../../build/default/bin/qminput-monitor}
 
 if [ "${QM_WINE_INSIDE_X:-}" != 1 ]; then
   for tool in wine wineboot wineserver xvfb-run xdotool; do
@@ -18,7 +26,7 @@ if [ "${QM_WINE_INSIDE_X:-}" != 1 ]; then
   prefix=$(mktemp -d /tmp/qminput-wine.XXXXXX)
   trap 'rm -rf "$prefix"' EXIT
   QM_WINE_INSIDE_X=1 WINEPREFIX="$prefix" xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash "$0" "$bin"
+    bash "$0" "$bin" "$native_monitor"
   exit $?
 fi
 
@@ -228,6 +236,70 @@ test_version_resource() {
   fi
 }
 
+# The session that is recorded: a word, a key held until it repeats, Shift
+# held with letters, moves, a double click, the wheel both ways, the focus
+# moved to the root window and back (a click takes it back: with no window
+# manager, Wine only activates a window that is clicked), then Esc to end.
+drive_session() {
+  local window=$1 root
+  root=$(xdotool search --maxdepth 0 --name '' | head -n1)
+  xdotool mousemove --window "$window" 60 50 && sleep 0.2 &&
+  xdotool type --delay 80 qm && sleep 0.2 &&
+  xdotool keydown x && sleep 0.8 && xdotool keyup x && sleep 0.2 &&
+  xdotool keydown shift && xdotool key --delay 80 h i && xdotool keyup shift && sleep 0.2 &&
+  xdotool mousemove --window "$window" 120 90 && sleep 0.1 &&
+  xdotool mousemove --window "$window" 200 140 && sleep 0.2 &&
+  xdotool click --repeat 2 --delay 80 1 && sleep 0.2 &&
+  xdotool click 4 && sleep 0.1 && xdotool click 5 && sleep 0.2 &&
+  xdotool windowfocus "$root" && sleep 0.4 &&
+  xdotool mousemove --window "$window" 240 160 click 1 && sleep 0.4 &&
+  xdotool key Escape
+}
+
+# The first line where two files differ, as "line N: A | B".
+first_difference() {
+  awk 'NR == FNR { a[FNR] = $0; na = FNR; next }
+       { if (!(FNR in a) || a[FNR] != $0) { printf "line %d: %s | %s\n", FNR, (FNR in a ? a[FNR] : "(end)"), $0; found = 1; exit } nb = FNR }
+       END { if (!found && na > nb) printf "line %d: %s | (end)\n", nb + 1, a[nb + 1] }' "$1" "$2"
+}
+
+test_live_record_replay() {
+  local name="live --di --record: the replay on the simulation prints the same events"
+  local file="$out/record.txt" script="$out/session.script" window
+  echo "=== $name"
+  if [ ! -x "$native_monitor" ]; then
+    skip "$name" "no native monitor at $native_monitor"
+    return
+  fi
+  start_monitor "$file" --di --seconds 60 --record "Z:$(printf '%s' "$script" | tr / '\\')"
+  window=$(focus_program_window "$file") && drive_session "$window"
+  wait_program "$file"
+  local status=$?
+  [ -n "${QM_WINE_RECORDING:-}" ] && [ -f "$script" ] && cp "$script" "$QM_WINE_RECORDING"
+  grep '^event ' "$file" >"$out/live.events"
+  "$native_monitor" run "$script" >"$out/replay.txt" 2>"$out/replay.err"
+  local replay_status=$?
+  grep '^event ' "$out/replay.txt" >"$out/replay.events"
+  echo "recorded $(wc -l <"$script") script lines, $(wc -l <"$out/live.events") events live, $(wc -l <"$out/replay.events") replayed"
+  local difference
+  difference=$(first_difference "$out/live.events" "$out/replay.events")
+  if [ "$status" -ne 0 ]; then
+    cat "$file"
+    fail "$name" "monitor exit status $status"
+  elif [ "$replay_status" -ne 0 ]; then
+    cat "$out/replay.err"
+    fail "$name" "replay exit status $replay_status"
+  elif ! grep -q '^msg WM_KILLFOCUS' "$script" || ! grep -q '^msg WM_SETFOCUS' "$script" ||
+       ! grep -q '^msg WM_LBUTTONDBLCLK' "$script" || ! grep -q '^rec mouse1 z' "$script"; then
+    cat "$script"
+    fail "$name" "the session lacks the focus change, the double click or the wheel"
+  elif [ -n "$difference" ]; then
+    fail "$name" "first difference (live | replay): $difference"
+  else
+    pass "$name"
+  fi
+}
+
 echo "=== wineboot"
 if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
   cat "$out/wineboot.txt"
@@ -239,6 +311,7 @@ else
   test_live_direct_input
   test_example_host
   test_version_resource
+  test_live_record_replay
 fi
 wineserver -k 2>/dev/null
 wineserver -w

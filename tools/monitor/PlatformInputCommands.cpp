@@ -17,8 +17,9 @@ void RunMsg(sMonitor& monitor, const std::vector<sArgument>& arguments)
 
 void RunRecord(sMonitor&, const std::vector<sArgument>& arguments)
 {
+    const DWORD timeStamp = arguments.size() > 4 ? arguments[4].nValue : 0;
     qmsim::QueueRecord(arguments[0].oText, arguments[1].nValue, arguments[2].nValue,
-                       arguments[3].nValue);
+                       arguments[3].nValue, timeStamp);
 }
 
 void RunLose(sMonitor&, const std::vector<sArgument>& arguments)

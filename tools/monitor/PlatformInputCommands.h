@@ -7,7 +7,7 @@
 namespace qmmonitor {
 
 void RunMsg(sMonitor& monitor, const std::vector<sArgument>& arguments);
-// `key` and `rec` alike: NAME, offset, data, sequence number.
+// `key` and `rec` alike: NAME, offset, data, sequence number, optional time stamp.
 void RunRecord(sMonitor& monitor, const std::vector<sArgument>& arguments);
 void RunLose(sMonitor& monitor, const std::vector<sArgument>& arguments);
 
