@@ -28,7 +28,8 @@ void PrintHelp(std::ostream& out)
     out << "\n"
            "--echo prints each command as '> command' before its output.\n"
            "Exit status: 0 done; 1 could not start; 2 a bad script line ('line N: reason'\n"
-           "on standard error, nothing after it runs); 3 something was left outstanding.\n"
+           "on standard error, nothing after it runs); 3 something was left outstanding or\n"
+           "a call broke the framework's rules ('host contract: ...' on standard error).\n"
            "\n"
            "Script commands, one a line ('#' starts a comment; times in decimal seconds;\n"
            "other numbers decimal or 0x hex 32-bit words, negative for two's complement):\n";
