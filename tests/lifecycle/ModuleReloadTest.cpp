@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "common/ContractViolations.h"
 #include "framework/QmFrameworkControl.h"
 #include "qmsim/Simulation.h"
 #include "tools/monitor/DeviceOpening.h"
@@ -48,6 +50,7 @@ void UseModule(const qmmonitor::CModuleLibrary& module, const qmmonitor::CGameWi
 TEST(ModuleReloadTest, TwoHundredLoadsLeaveNothingBehind)
 {
     qmsim::Reset();
+    qmhost::ClearContractViolations();
     qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
     qmsim::AttachDevice("mouse", DI8DEVTYPE_MOUSE);
     qmsim::AttachDevice("pad", DI8DEVTYPE_GAMEPAD);
@@ -71,6 +74,7 @@ TEST(ModuleReloadTest, TwoHundredLoadsLeaveNothingBehind)
         ASSERT_EQ(qmhost::OutstandingDeviceRefs(), 0);
         ASSERT_EQ(qmhost::OutstandingEventRefs(), 0);
         ASSERT_EQ(qmhost::LiveEventRecords(), 0);
+        ASSERT_EQ(TakeContractViolations(), std::vector<std::string>{});
         qmsim::ClearCallLog();
     }
 }

@@ -133,6 +133,7 @@ void CheckFreedWindow(CHostChecks& checks, CTestHost& host)
                       "after FreeDevices the key reaches the game's procedure");
     checks.CheckEqual(qmhost::OutstandingDeviceRefs(), 0, "no device reference is left");
     checks.CheckEqual(qmhost::OutstandingEventRefs(), 0, "no event reference is left");
+    checks.CheckEqual(qmhost::ContractViolationCount(), 0L, "no call broke the framework's contract");
 }
 
 }  // namespace

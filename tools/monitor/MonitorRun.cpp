@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "framework/QmFrameworkControl.h"
 #include "qmsim/Simulation.h"
 #include "tools/monitor/GameWindow.h"
 #include "tools/monitor/InputHost.h"
@@ -28,6 +29,7 @@ int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& o
                std::ostream& errors)
 {
     qmsim::Reset();
+    qmhost::ClearContractViolations();
     CModuleLibrary module;
     std::string loadError;
     if (!module.Load(CModuleLibrary::FindModulePath(), loadError)) {

@@ -31,6 +31,7 @@ void CountPlatformLeftovers(sOutstanding& outstanding, const CGameWindow& window
     outstanding.nDirectInputs = qmsim::LiveDirectInputs();
     outstanding.nDeviceInterfaces = qmsim::LiveDeviceInterfaces();
     outstanding.bForeignWindowProcedure = !window.HasOwnProcedure();
+    outstanding.oContractViolations = qmhost::ContractViolations();
 }
 
 std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)
@@ -48,6 +49,8 @@ std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)
     }
     if (outstanding.bForeignWindowProcedure)
         lines.push_back("left outstanding: a window procedure other than the game's own on the game window");
+    for (const std::string& violation : outstanding.oContractViolations)
+        lines.push_back("host contract: " + violation);
     return lines;
 }
 

@@ -31,7 +31,8 @@ void PrintHelp(std::ostream& out)
            "--echo prints each command as '> command' before its output.\n"
            "Exit status: 0 done; 1 could not start; 2 a usage error, or a bad script line\n"
            "('line N: reason' on standard error, nothing after it runs); 3 something was\n"
-           "left outstanding.\n"
+           "left outstanding or a call broke the framework's rules ('host contract: ...'\n"
+           "on standard error).\n"
            "\n"
            "Script commands, one a line ('#' starts a comment; times in decimal seconds;\n"
            "other numbers decimal or 0x hex 32-bit words, negative for two's complement):\n";
