@@ -34,8 +34,16 @@ struct Injection {
     std::string deviceName;  // empty: any device
 };
 
+// A window's procedure, and whether it was installed as a Unicode one.
+struct WindowRecord {
+    WNDPROC proc = nullptr;
+    bool unicode = false;
+};
+
 struct PlatformState {
-    std::map<std::uintptr_t, WNDPROC> windows;
+    std::map<std::uintptr_t, WindowRecord> windows;
+    // Unicode procedures handed out to ANSI callers, by handle index.
+    std::vector<WNDPROC> unicodeProcHandles;
     std::uintptr_t nextWindowHandle = 0x10000;
     bool failNextSetWindowLong = false;
 

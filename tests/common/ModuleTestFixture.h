@@ -65,9 +65,11 @@ protected:
     void DestroyServer() { m_pServer.reset(); }
 
     // A game window that "Display/HWND" names, as the framework sets it up.
-    HWND DefineGameWindow(WNDPROC procedure = nullptr)
+    // Every real window has a procedure: without one of the test's, the game's
+    // answers 0 to everything.
+    HWND DefineGameWindow(WNDPROC procedure = nullptr, bool unicode = false)
     {
-        const HWND window = qmsim::CreateTestWindow(procedure);
+        const HWND window = qmsim::CreateTestWindow(procedure ? procedure : AnswerZero, unicode);
         QmGetEnvironmentServer()->SetVariable(
             CQmString("Display/HWND"), static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
         return window;
@@ -109,5 +111,7 @@ protected:
     }
 
 private:
+    static LRESULT CALLBACK AnswerZero(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
     std::unique_ptr<CQmDi8InputServer> m_pServer;
 };

@@ -16,15 +16,23 @@ namespace qmsim {
 QMSIM_API void Reset();
 
 // ---- Windows -------------------------------------------------------------
-// A window whose procedure is `proc`. Handles are small non-zero numbers that fit 32 bits.
-QMSIM_API HWND CreateTestWindow(WNDPROC proc);
+// A window whose procedure is `proc` (a Unicode one with `unicode`). Handles are
+// small non-zero numbers that fit 32 bits and are never handed out again.
+QMSIM_API HWND CreateTestWindow(WNDPROC proc, bool unicode = false);
+// As DestroyWindow: the current procedure receives WM_DESTROY then
+// WM_NCDESTROY; afterwards the handle names no window.
 QMSIM_API void DestroyTestWindow(HWND window);
+// The procedure the platform calls for the window's messages (never a handle).
 QMSIM_API WNDPROC GetWindowProc(HWND window);
 // Delivers one message through the window's current procedure, as the platform's
 // dispatch does, and returns the procedure's result (0 for an unknown window).
 QMSIM_API LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Makes the next SetWindowLongA/SetWindowLongPtrA fail (return 0, change nothing).
 QMSIM_API void FailNextSetWindowLong();
+
+// Modules pinned with GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN), by file
+// name. A pin lasts for the process, so Reset keeps this list.
+QMSIM_API std::vector<std::string> PinnedModules();
 
 // ---- System settings -----------------------------------------------------
 struct Settings {
