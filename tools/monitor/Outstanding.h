@@ -14,7 +14,7 @@ struct sOutstanding {
     long nEventRefs = 0;         // QueryEvent without ReleaseEvent
     long nDirectInputs = 0;      // IDirectInput8A objects alive
     long nDeviceInterfaces = 0;  // IDirectInputDevice8A objects alive
-    bool bForeignWindowProcedure = false;
+    bool bModuleProcedureInChain = false;
     std::vector<std::string> oContractViolations;  // the framework's texts, oldest first
 };
 

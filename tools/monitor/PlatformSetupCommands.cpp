@@ -61,6 +61,29 @@ void RunWindow(sMonitor& monitor, const std::vector<sArgument>& arguments)
     monitor.oWindow.Bind(static_cast<eWindowBinding>(arguments[0].nValue));
 }
 
+void RunDestroyWindow(sMonitor& monitor, const std::vector<sArgument>&)
+{
+    if (!monitor.oWindow.Destroy())
+        throw CScriptError("the game window is destroyed already");
+    monitor.oOut << "ok\n";
+}
+
+void RunSubclass(sMonitor& monitor, const std::vector<sArgument>&)
+{
+    if (!monitor.oWindow.IsAlive())
+        throw CScriptError("the game window is destroyed");
+    if (!monitor.oWindow.Subclass())
+        throw CScriptError("the game window is subclassed already");
+    monitor.oOut << "ok\n";
+}
+
+void RunUnsubclass(sMonitor& monitor, const std::vector<sArgument>&)
+{
+    if (!monitor.oWindow.Unsubclass())
+        throw CScriptError("the game window is not subclassed");
+    monitor.oOut << "ok\n";
+}
+
 void RunFail(sMonitor&, const std::vector<sArgument>& arguments)
 {
     const auto call = static_cast<qmsim::Call>(arguments[0].nValue);
