@@ -8,6 +8,7 @@
 #include "tools/monitor/InputHost.h"
 #include "tools/monitor/ModuleLibrary.h"
 #include "tools/monitor/Outstanding.h"
+#include "tools/monitor/PlatformSetupCommands.h"
 
 namespace qmmonitor {
 namespace {
@@ -28,6 +29,7 @@ int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& o
                std::ostream& errors)
 {
     qmsim::Reset();
+    SyncTickClock();
     CModuleLibrary module;
     std::string loadError;
     if (!module.Load(CModuleLibrary::FindModulePath(), loadError)) {
