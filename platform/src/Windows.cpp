@@ -123,10 +123,18 @@ HWND CreateTestWindow(WNDPROC proc, bool unicode) {
     return reinterpret_cast<HWND>(handle);
 }
 
-// Measured under Wine 8 and documented: the window's chain receives WM_DESTROY,
-// then WM_NCDESTROY, and is still the window's while they run.
+// Measured under Wine 8 and documented: the window's chain receives
+// WM_KILLFOCUS if it had the focus (going to no window), WM_DESTROY, then
+// WM_NCDESTROY, and is still the window's while they run.
 void DestroyTestWindow(HWND window) {
-    if (!GetWindowProc(window)) return;
+    bool hadFocus = false;
+    {
+        auto lock = LockPlatform();
+        if (!State().windows.count(HandleValue(window))) return;
+        hadFocus = HasFocus(window);
+        if (hadFocus) RecordFocusMove(0);
+    }
+    if (hadFocus) DeliverMessage(window, WM_KILLFOCUS, 0, 0);
     DeliverMessage(window, WM_DESTROY, 0, 0);
     DeliverMessage(window, WM_NCDESTROY, 0, 0);
     auto lock = LockPlatform();

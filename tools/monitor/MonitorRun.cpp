@@ -9,6 +9,7 @@
 #include "tools/monitor/InputHost.h"
 #include "tools/monitor/ModuleLibrary.h"
 #include "tools/monitor/Outstanding.h"
+#include "tools/monitor/PlatformSetupCommands.h"
 
 namespace qmmonitor {
 namespace {
@@ -30,6 +31,7 @@ int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& o
 {
     qmsim::Reset();
     qmhost::ClearContractViolations();
+    SyncTickClock();
     CModuleLibrary module;
     std::string loadError;
     if (!module.Load(CModuleLibrary::FindModulePath(), loadError)) {

@@ -1,5 +1,6 @@
 #include "tools/monitor/PlatformSetupCommands.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "framework/QmFrameworkControl.h"
@@ -102,6 +103,7 @@ void RunTime(sMonitor&, const std::vector<sArgument>& arguments)
     const double target = arguments[0].fSeconds;
     if (!qmhost::SetTime(target))
         ThrowClockBackwards(target);
+    SyncTickClock();
 }
 
 void RunAdvance(sMonitor&, const std::vector<sArgument>& arguments)
@@ -110,6 +112,14 @@ void RunAdvance(sMonitor&, const std::vector<sArgument>& arguments)
     if (step < 0.0)
         ThrowClockBackwards(CTimer::GetCurTime() + step);
     qmhost::AdvanceTime(step);
+    SyncTickClock();
+}
+
+void SyncTickClock()
+{
+    // The tick count wraps at 2^32 milliseconds, as GetTickCount does.
+    const auto milliseconds = static_cast<std::uint64_t>(std::llround(CTimer::GetCurTime() * 1000.0));
+    qmsim::SetTickCount(static_cast<DWORD>(milliseconds));
 }
 
 }  // namespace qmmonitor

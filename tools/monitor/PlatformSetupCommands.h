@@ -17,4 +17,8 @@ void RunFail(sMonitor& monitor, const std::vector<sArgument>& arguments);
 void RunTime(sMonitor& monitor, const std::vector<sArgument>& arguments);
 void RunAdvance(sMonitor& monitor, const std::vector<sArgument>& arguments);
 
+// Sets the platform's tick clock, which stamps DirectInput records, to the
+// framework clock's time in milliseconds, so that both show one time.
+void SyncTickClock();
+
 }  // namespace qmmonitor

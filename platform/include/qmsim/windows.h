@@ -60,6 +60,7 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define TRUE 1
 #define FALSE 0
 #define MAX_PATH 260
+#define INFINITE 0xFFFFFFFF
 
 static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(HRESULT) == 4);
 static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
@@ -376,6 +377,8 @@ QMSIM_API DWORD WINAPI GetLastError(void);
 QMSIM_API void WINAPI SetLastError(DWORD dwErrCode);
 QMSIM_API BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
 QMSIM_API void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
+// Milliseconds of the simulated tick clock (qmsim::SetTickCount), wrapping at 2^32.
+QMSIM_API DWORD WINAPI GetTickCount(void);
 
 // Index GWL_WNDPROC: a window procedure cannot be passed in a 32-bit LONG where
 // pointers are 64 bits wide, so, as on 64-bit Windows, this index fails there
