@@ -307,6 +307,9 @@ if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
 else
   run_host_case enumerate
   run_host_case messages
+  run_host_case recreated-window
+  run_host_case subclassed-window
+  run_host_case buffer-overflow
   test_live_window_input
   test_live_direct_input
   test_example_host
