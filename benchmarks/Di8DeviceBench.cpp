@@ -52,12 +52,15 @@ void BenchPoll(benchmark::State& state, const std::string& name, BYTE deviceType
 
 void BM_Di8KeyboardPoll256(benchmark::State& state)
 {
-    BenchPoll<CQmDi8Keyboard>(state, "kbd", DI8DEVTYPE_KEYBOARD, &c_dfDIKeyboard, 256, KeyPressReleaseRecords(128));
+    // Whole pairs, so that no key stays held from one iteration to the next.
+    BenchPoll<CQmDi8Keyboard>(state, "kbd", DI8DEVTYPE_KEYBOARD, &c_dfDIKeyboard, 256,
+                              KeyPressReleaseRecords(kKeyboardBufferHolds - 1));
 }
 
 void BM_Di8MousePoll32(benchmark::State& state)
 {
-    BenchPoll<CQmDi8Mouse>(state, "mouse", DI8DEVTYPE_MOUSE, &c_dfDIMouse2, 32, MixedMouseRecords(8));
+    BenchPoll<CQmDi8Mouse>(state, "mouse", DI8DEVTYPE_MOUSE, &c_dfDIMouse2, 32,
+                           MixedMouseRecords(kMouseBufferHolds));
 }
 
 BENCHMARK(BM_Di8KeyboardPoll256)->UseManualTime();

@@ -9,7 +9,9 @@ file(GLOB QM_INPUT_SOURCES CONFIGURE_DEPENDS
 
 add_library(qminput SHARED ${QM_INPUT_SOURCES})
 target_include_directories(qminput PUBLIC ${PROJECT_SOURCE_DIR})
-target_compile_definitions(qminput PRIVATE QM_INPUT_BUILD)
+# The module's own sources need no more of <windows.h>; its headers leave the
+# host's configuration alone.
+target_compile_definitions(qminput PRIVATE QM_INPUT_BUILD WIN32_LEAN_AND_MEAN)
 target_link_libraries(qminput PUBLIC qmframework)
 if(WIN32)
   set_target_properties(qminput PROPERTIES PREFIX "")

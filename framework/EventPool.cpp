@@ -1,29 +1,25 @@
 #include "framework/EventPool.h"
 
-#include <atomic>
+#include <string>
 
+#include "framework/ContractViolations.h"
+#include "framework/FailureCountdown.h"
 #include "framework/QmFrameworkControl.h"
 #include "framework/ReferenceCounters.h"
 
 namespace {
 
-std::atomic<int> g_nNewEventFailures{0};
+qmhost::detail::CFailureCountdown g_oNewEventFailures;
 
-bool ConsumeNewEventFailure() {
-    int pending = g_nNewEventFailures.load();
-    while (pending > 0) {
-        if (g_nNewEventFailures.compare_exchange_weak(pending, pending - 1)) {
-            return true;
-        }
-    }
-    return false;
+std::string Call(const char* operation, long eventId) {
+    return std::string(operation) + "(" + std::to_string(eventId) + ")";
 }
 
 }  // namespace
 
 namespace qmhost {
 
-void FailNextNewEvents(int n) { g_nNewEventFailures = n > 0 ? n : 0; }
+void FailNextNewEvents(int n) { g_oNewEventFailures.Set(n); }
 
 }  // namespace qmhost
 
@@ -50,7 +46,7 @@ void CEventPool::FreeIfUnused(long eventId) {
 }
 
 long CEventPool::New() {
-    if (ConsumeNewEventFailure()) {
+    if (g_oNewEventFailures.TakeOne()) {
         return -1;
     }
     const long id = m_nNextEventId++;
@@ -69,26 +65,53 @@ CQmInputEvent* CEventPool::Query(long eventId) {
     return &record->oEvent;
 }
 
+bool CEventPool::WasHandedOut(long eventId) const { return eventId > 0 && eventId < m_nNextEventId; }
+
 void CEventPool::Release(long eventId) {
     sRecord* record = Lookup(eventId);
-    if (record == nullptr) {
+    if (record == nullptr && !WasHandedOut(eventId)) {
+        ReportContractViolation(Call("ReleaseEvent", eventId) + ": no event of that id");
         return;
     }
-    // A record never queried is held by nobody; releasing it gives it up.
-    if (record->nRefs > 0) {
-        --record->nRefs;
-        AddOutstandingEventRefs(-1);
+    // A fresh record is held by nobody until it is queried.
+    if (record == nullptr || record->nRefs == 0) {
+        ReportContractViolation(Call("ReleaseEvent", eventId) + " gives back more references than were taken");
+        return;
     }
+    --record->nRefs;
+    AddOutstandingEventRefs(-1);
     FreeIfUnused(eventId);
 }
 
 void CEventPool::Queue(long eventId) {
     sRecord* record = Lookup(eventId);
-    if (record == nullptr || record->nQueuePosition != kNotQueued) {
+    if (record == nullptr) {
+        ReportContractViolation(Call("QueueEvent", eventId) + ": no event of that id");
+        return;
+    }
+    if (record->nQueuePosition != kNotQueued) {
+        ReportContractViolation(Call("QueueEvent", eventId) + " of an event in the queue already");
         return;
     }
     record->nQueuePosition = m_nNextQueuePosition++;
     m_oQueue.emplace(record->nQueuePosition, eventId);
+}
+
+long CEventPool::HeldEventOf(long deviceId) const {
+    for (const auto& [id, record] : m_oRecords) {
+        if (record->nRefs > 0 && record->oEvent.m_nDeviceId == deviceId) {
+            return id;
+        }
+    }
+    return -1;
+}
+
+long CEventPool::HeldRefs() const {
+    long held = 0;
+    for (const auto& [id, record] : m_oRecords) {
+        held += record->nRefs;
+    }
+    return held;
 }
 
 bool CEventPool::Emit(std::map<long, long>::const_iterator at, long& position, long& eventId) const {

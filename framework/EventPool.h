@@ -20,13 +20,20 @@ public:
     // A fresh all-zero record's id, or -1.
     long New();
     CQmInputEvent* Query(long eventId);
+    // Reports a release beyond the references taken and an id never handed out.
     void Release(long eventId);
 
+    // Reports an unknown id and an event queued already.
     void Queue(long eventId);
     bool First(long& position, long& eventId) const;
     bool Next(long& position, long& eventId) const;
     void Unqueue(long eventId);
     void Flush();
+
+    // A referenced event whose device id is `deviceId`, or -1.
+    long HeldEventOf(long deviceId) const;
+    // References taken with Query and not yet given back.
+    long HeldRefs() const;
 
 private:
     static constexpr long kNotQueued = 0;
@@ -38,6 +45,7 @@ private:
     };
 
     sRecord* Lookup(long eventId);
+    bool WasHandedOut(long eventId) const;
     // Frees the record once nothing holds it: no reference and not queued.
     void FreeIfUnused(long eventId);
     bool Emit(std::map<long, long>::const_iterator at, long& position, long& eventId) const;

@@ -1,8 +1,22 @@
 // The input object and input device bases. A device's event services go to
 // the current input server.
+#include "framework/FailureCountdown.h"
+#include "framework/QmFrameworkControl.h"
 #include "framework/TypeQueries.h"
 #include "host/QmInputDevice.h"
 #include "host/QmInputServer.h"
+
+namespace {
+
+qmhost::detail::CFailureCountdown g_oCreateFailures;
+
+}  // namespace
+
+namespace qmhost {
+
+void FailNextDeviceCreates(int n) { g_oCreateFailures.Set(n); }
+
+}  // namespace qmhost
 
 CQmInputObject::CQmInputObject() = default;
 CQmInputObject::~CQmInputObject() = default;
@@ -12,7 +26,7 @@ CQmInputDevice::CQmInputDevice() : m_nDeviceId(-1), m_bActive(true) {}
 CQmInputDevice::~CQmInputDevice() = default;
 QM_DEFINE_TYPE_QUERIES(CQmInputDevice)
 
-bool CQmInputDevice::Create() { return true; }
+bool CQmInputDevice::Create() { return !g_oCreateFailures.TakeOne(); }
 void CQmInputDevice::Destroy() {}
 void CQmInputDevice::Reset() {}
 void CQmInputDevice::Poll() {}

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "framework/ContractViolations.h"
 #include "framework/InputServerImpl.h"
 #include "framework/TypeQueries.h"
 #include "host/QmObjectDatabase.h"
@@ -13,6 +14,20 @@ namespace {
 std::atomic<CQmInputServer*> g_pCurrentServer{nullptr};
 
 qmhost::detail::sInputServerImpl& Impl(void* impl) { return *static_cast<qmhost::detail::sInputServerImpl*>(impl); }
+
+// References still held when the server goes would point into a server that is gone.
+void ReportHeldReferences(const qmhost::detail::sInputServerImpl& impl) {
+    const long devices = impl.oDevices.HeldQueries();
+    const long events = impl.oEvents.HeldRefs();
+    if (devices > 0) {
+        qmhost::detail::ReportContractViolation("input server destroyed while " +
+                                                qmhost::detail::HeldCount(devices, "device reference"));
+    }
+    if (events > 0) {
+        qmhost::detail::ReportContractViolation("input server destroyed while " +
+                                                qmhost::detail::HeldCount(events, "event reference"));
+    }
+}
 
 }  // namespace
 
@@ -27,6 +42,7 @@ CQmInputServer::~CQmInputServer() {
     CQmInputServer* self = this;
     g_pCurrentServer.compare_exchange_strong(self, nullptr);
     CQmCriticalSectionLock guard(m_oLock);
+    ReportHeldReferences(Impl(m_pImpl));
     delete &Impl(m_pImpl);
     m_pImpl = nullptr;
 }

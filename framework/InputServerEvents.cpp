@@ -50,6 +50,9 @@ CQmInputEvent* CQmInputServer::QueryEvent(long eventId) {
 }
 
 void CQmInputServer::ReleaseEvent(long eventId) {
+    if (eventId == -1) {
+        return;
+    }
     CQmCriticalSectionLock guard(m_oLock);
     Events(m_pImpl).Release(eventId);
 }

@@ -3,7 +3,10 @@
 #include "host/QmObjectDatabase.h"
 
 #include <map>
+#include <string>
 
+#include "framework/ContractViolations.h"
+#include "framework/ObjectHolds.h"
 #include "host/QmCriticalSection.h"
 #include "host/QmObject.h"
 #include "host/QmObjectFactory.h"
@@ -43,13 +46,22 @@ long CQmObjectDatabase::CreateObject(const CQmString& className) {
     return id;
 }
 
+// An object still referenced is reported and kept: deleting it would leave
+// its holders (a device list entry, a query) pointing at freed memory.
 bool CQmObjectDatabase::DestroyObject(long objectId) {
+    const std::string call = "DestroyObject(" + std::to_string(objectId) + ")";
     CQmObject* object = nullptr;
     {
         sObjectTable& table = Table(m_pImpl);
         CQmCriticalSectionLock guard(table.oLock);
         auto found = table.oObjects.find(objectId);
         if (found == table.oObjects.end()) {
+            qmhost::detail::ReportContractViolation(call + ": no object of that id");
+            return false;
+        }
+        if (const long held = qmhost::detail::ObjectHolds(objectId); held > 0) {
+            qmhost::detail::ReportContractViolation(call + " while " +
+                                                    qmhost::detail::HeldCount(held, "reference"));
             return false;
         }
         object = found->second;

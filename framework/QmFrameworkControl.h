@@ -35,5 +35,16 @@ QM_HOST_API void ResetDeviceIds();
 
 // Makes the next n NewEvent calls return -1.
 QM_HOST_API void FailNextNewEvents(int n);
+// Makes the next n calls of the base CQmInputDevice::Create() return false.
+QM_HOST_API void FailNextDeviceCreates(int n);
+
+// Breaches of the framework's contract by its callers since the last clear,
+// oldest first, e.g. "RemoveDevice(3) while 1 reference is held": references
+// given back beyond those taken, unknown ids, a device removed or deleted
+// while it or one of its events is held, an object deleted while referenced,
+// a non-device added. Each also goes to the debug output as "host contract: TEXT".
+QM_HOST_API long ContractViolationCount();
+QM_HOST_API std::vector<std::string> ContractViolations();
+QM_HOST_API void ClearContractViolations();
 
 }  // namespace qmhost

@@ -23,6 +23,7 @@ public:
     CFuzzDevice(const char* name, BYTE deviceType) : m_oName(name)
     {
         qmsim::Reset();
+        qmhost::ClearContractViolations();
         const HWND window = qmsim::CreateTestWindow(nullptr);
         QmGetEnvironmentServer()->SetVariable(
             CQmString("Display/HWND"), static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
@@ -39,6 +40,7 @@ public:
         FUZZ_REQUIRE(qmhost::OutstandingDeviceRefs() == 0, "device references left");
         FUZZ_REQUIRE(qmhost::OutstandingEventRefs() == 0, "event references left");
         FUZZ_REQUIRE(qmhost::LiveEventRecords() == 0, "event records left");
+        FUZZ_REQUIRE(qmhost::ContractViolationCount() == 0, "a call broke the framework's contract");
         FUZZ_REQUIRE(qmsim::LiveDeviceInterfaces() == 0, "DirectInput device interfaces left");
         FUZZ_REQUIRE(qmsim::LiveDirectInputs() == 0, "DirectInput interfaces left");
     }

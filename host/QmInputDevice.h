@@ -25,7 +25,7 @@ public:
     bool IsOfType(const CQmClassType& type) const override;
     ~CQmInputDevice() override;
 
-    // Returns true and leaves the active flag alone.
+    // True, leaving the active flag alone; false stops the device's own Create.
     virtual bool Create();
     virtual void Destroy();
     virtual void Reset();

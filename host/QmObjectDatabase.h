@@ -18,7 +18,8 @@ public:
 
     // Id of a new object made by the factory registered under className; -1 on failure.
     long CreateObject(const CQmString& className);
-    // Deletes the object through its virtual destructor; false for an unknown id.
+    // Deletes the object through its virtual destructor; false for an unknown id
+    // and for an object still referenced (listed as a device or queried).
     bool DestroyObject(long objectId);
     // The object of that id, or null.
     CQmObject* FindObject(long objectId) const;

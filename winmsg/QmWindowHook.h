@@ -47,6 +47,9 @@ private:
     // The procedure the class's hook replaced; null while the class has no hook
     // in a window's chain.
     static WNDPROC m_pWndProc;
+    // The window the class's hook serves its devices on; meaningful while
+    // m_pWndProc is set.
+    static HWND s_hHookedWindow;
 
     // The class's instance pointer, what s_pWindowsKeyboard and s_pWindowsMouse
     // would be as file-scope pointers; a static of the template gives each class
@@ -64,6 +67,9 @@ WNDPROC CQmWindowHook<Device, HostBase>::m_pWndProc = nullptr;
 
 template <class Device, class HostBase>
 CQmWindowHook<Device, HostBase>* CQmWindowHook<Device, HostBase>::s_pInstance = nullptr;
+
+template <class Device, class HostBase>
+HWND CQmWindowHook<Device, HostBase>::s_hHookedWindow = nullptr;
 
 template <class Device, class HostBase>
 CQmWindowHook<Device, HostBase>::CQmWindowHook()
@@ -111,9 +117,18 @@ template <class Device, class HostBase>
 LRESULT CALLBACK CQmWindowHook<Device, HostBase>::WindowProcNew(HWND window, UINT message,
                                                                 WPARAM wParam, LPARAM lParam)
 {
+    // Another window's messages reach this procedure only through a chain in
+    // which the class's hook lingers, serving no device.
+    if (!m_pWndProc || window != s_hHookedWindow)
+        return PassOnLingering(&WindowProcNew, window, message, wParam, lParam);
     if (s_pInstance)
         static_cast<Device*>(s_pInstance)->HandleWindowMessage(message, wParam, lParam);
-    return CallWindowProcA(window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(window, message, wParam, lParam);
+    // The window's last message: the hook goes with it, and a later Create may
+    // hook a new window.
+    if (message == WM_NCDESTROY)
+        ForgetHookedWindow(&WindowProcNew, m_pWndProc);
+    return result;
 }
 
 template <class Device, class HostBase>
@@ -128,10 +143,12 @@ HWND CQmWindowHook<Device, HostBase>::ReadGameWindow() const
 template <class Device, class HostBase>
 bool CQmWindowHook<Device, HostBase>::JoinHook()
 {
-    if (m_pWndProc && WindowHookedBy(&WindowProcNew) != m_hWnd)
+    if (m_pWndProc && s_hHookedWindow != m_hWnd)
         return false;
-    if (!m_pWndProc)
+    if (!m_pWndProc) {
         InstallWindowProc(m_hWnd, &WindowProcNew, m_pWndProc);
+        s_hHookedWindow = m_hWnd;
+    }
     if (!IsJoined()) {
         m_pNextDevice = s_pInstance;
         s_pInstance = this;

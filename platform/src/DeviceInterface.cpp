@@ -74,10 +74,11 @@ HRESULT DeviceInterface::SetDataFormat(LPCDIDATAFORMAT lpdf) {
     return Run("SetDataFormat", Call::SetDataFormat, [&](std::string& detail) {
         if (!lpdf) return DIERR_INVALIDPARAM;
         detail = std::string(" ") + DataFormatName(lpdf);
-        if (m_acquired) return DIERR_ACQUIRED;
+        if (IsAcquired()) return DIERR_ACQUIRED;
         if (lpdf->dwSize != sizeof(DIDATAFORMAT) || lpdf->dwObjSize != sizeof(DIOBJECTDATAFORMAT))
             return DIERR_INVALIDPARAM;
         m_dataFormat = lpdf;
+        // Neither documented nor measured: records of the old format are not kept.
         m_buffer.Clear();
         return DI_OK;
     });
@@ -121,7 +122,7 @@ HRESULT DeviceInterface::ApplyProperty(const GUID* property, const DIPROPHEADER*
     if (header->dwObj != 0) return DIERR_INVALIDPARAM;
     const DWORD value = reinterpret_cast<const DIPROPDWORD*>(header)->dwData;
     detail.append(" ").append(std::to_string(value));
-    if (known->onlyWhileUnacquired && m_acquired) return DIERR_ACQUIRED;
+    if (known->onlyWhileUnacquired && IsAcquired()) return DIERR_ACQUIRED;
     if (value > known->maxValue) return DIERR_INVALIDPARAM;
     if (property == &DIPROP_BUFFERSIZE) m_buffer.SetCapacity(value);
     if (property == &DIPROP_AXISMODE) m_axisMode = value;
@@ -132,52 +133,67 @@ HRESULT DeviceInterface::ApplyProperty(const GUID* property, const DIPROPHEADER*
 
 HRESULT DeviceInterface::Acquire() {
     return Run("Acquire", Call::Acquire, [&](std::string&) {
-        if (!m_device->attached) return DIERR_UNPLUGGED;
+        FollowFocus();
+        if (IsAcquired()) return DI_NOEFFECT;
         if (!m_dataFormat) return DIERR_INVALIDPARAM;
-        if (m_acquired) return DI_NOEFFECT;
-        m_acquired = true;
-        m_inputLost = false;
-        m_buffer.Clear();
+        // Documented and measured: a foreground-level device is acquired only
+        // while its window is the foreground window.
+        if ((m_cooperativeFlags & DISCL_FOREGROUND) && FocusWindow() != m_cooperativeWindow)
+            return DIERR_OTHERAPPHASPRIO;
+        // Measured: a failed attempt on a device that is gone ends the input-lost
+        // state; reads then answer DIERR_NOTACQUIRED.
+        if (!m_device->attached) {
+            m_acquisition = Acquisition::Unacquired;
+            return DIERR_UNPLUGGED;
+        }
+        // Measured: the records buffered before an Unacquire are still there.
+        m_acquisition = Acquisition::Acquired;
         return DI_OK;
     });
 }
 
 HRESULT DeviceInterface::Unacquire() {
     return Run("Unacquire", std::nullopt, [&](std::string&) {
-        m_inputLost = false;
-        if (!m_acquired) return DI_NOEFFECT;
-        m_acquired = false;
-        return DI_OK;
+        const bool wasAcquired = IsAcquired();
+        m_acquisition = Acquisition::Unacquired;
+        return wasAcquired ? DI_OK : DI_NOEFFECT;
     });
 }
 
 HRESULT DeviceInterface::Poll() {
     return Run("Poll", Call::Poll, [&](std::string&) {
-        if (m_inputLost) return DIERR_INPUTLOST;
-        if (!m_acquired) return DIERR_NOTACQUIRED;
+        FollowFocus();
+        if (m_acquisition == Acquisition::InputLost) return DIERR_INPUTLOST;
+        if (!IsAcquired()) return DIERR_NOTACQUIRED;
         return IsPolledDevice(m_device->type) ? DI_OK : DI_NOEFFECT;
     });
 }
 
+// Measured: a failed read leaves *pdwInOut as the caller set it, injected failures too.
 HRESULT DeviceInterface::GetDeviceData(DWORD cbObjectData, LPDIDEVICEOBJECTDATA rgdod, LPDWORD pdwInOut,
                                        DWORD dwFlags) {
-    const DWORD requested = pdwInOut ? *pdwInOut : 0;
-    if (pdwInOut) *pdwInOut = 0;  // stays 0 on every failure, injected ones included
     return Run("GetDeviceData", Call::GetDeviceData, [&](std::string& detail) {
         if (!pdwInOut) return DIERR_INVALIDPARAM;
         if (cbObjectData != sizeof(DIDEVICEOBJECTDATA) && cbObjectData != sizeof(DIDEVICEOBJECTDATA_DX3))
             return DIERR_INVALIDPARAM;
         if (dwFlags & ~DWORD{DIGDD_PEEK}) return DIERR_INVALIDPARAM;
-        if (m_inputLost) return DIERR_INPUTLOST;
-        if (!m_acquired) return DIERR_NOTACQUIRED;
+        FollowFocus();
+        // Measured, in this order: no buffer, input lost (on every read until an
+        // Acquire), not acquired.
         if (m_buffer.Capacity() == 0) return DIERR_NOTBUFFERED;
-        const RecordBuffer::ReadResult read = m_buffer.Read(rgdod, cbObjectData, requested, dwFlags & DIGDD_PEEK);
-        *pdwInOut = read.count;
-        std::string counts(1, ' ');
-        counts.append(std::to_string(read.count)).append(" of ").append(std::to_string(requested));
-        detail = std::move(counts);
-        return read.overflowed ? DI_BUFFEROVERFLOW : DI_OK;
+        if (m_acquisition == Acquisition::InputLost) return DIERR_INPUTLOST;
+        if (!IsAcquired()) return DIERR_NOTACQUIRED;
+        return ReadBuffer(cbObjectData, rgdod, pdwInOut, dwFlags, detail);
     });
+}
+
+HRESULT DeviceInterface::ReadBuffer(DWORD recordSize, LPDIDEVICEOBJECTDATA out, LPDWORD inOut, DWORD flags,
+                                    std::string& detail) {
+    const DWORD requested = *inOut;
+    const RecordBuffer::ReadResult read = m_buffer.Read(out, recordSize, requested, flags & DIGDD_PEEK);
+    *inOut = read.count;
+    detail.assign(" ").append(std::to_string(read.count)).append(" of ").append(std::to_string(requested));
+    return read.overflowed ? DI_BUFFEROVERFLOW : DI_OK;
 }
 
 HRESULT DeviceInterface::SetCooperativeLevel(HWND hwnd, DWORD dwFlags) {
@@ -188,8 +204,10 @@ HRESULT DeviceInterface::SetCooperativeLevel(HWND hwnd, DWORD dwFlags) {
         const bool needsWindow = dwFlags & (DISCL_EXCLUSIVE | DISCL_FOREGROUND);
         if (!oneAccess || !oneScope) return DIERR_INVALIDPARAM;
         if (needsWindow && !State().windows.count(reinterpret_cast<std::uintptr_t>(hwnd))) return E_HANDLE;
-        if (m_acquired) return DIERR_ACQUIRED;
+        if (IsAcquired()) return DIERR_ACQUIRED;
         m_cooperativeLevelSet = true;
+        m_cooperativeFlags = dwFlags;
+        m_cooperativeWindow = reinterpret_cast<std::uintptr_t>(hwnd);
         return DI_OK;
     });
 }
@@ -235,20 +253,33 @@ HRESULT DeviceInterface::GetImageInfo(void*) { return Unsupported("GetImageInfo"
 // ---- The platform's side -----------------------------------------------------------
 
 bool DeviceInterface::Deliver(const DIDEVICEOBJECTDATA_DX3& record) {
-    return m_device->attached && m_acquired && m_buffer.Push(record);
+    FollowFocus();
+    // Documented: input that arrives while the device is unacquired is not buffered.
+    return m_device->attached && IsAcquired() && m_buffer.Push(record);
 }
 
+// Neither documented nor measured: a lost device's buffer is emptied (Wine's
+// unplugged devices cannot be read or acquired again, so it cannot show).
 void DeviceInterface::LoseInput() {
-    m_acquired = false;
-    m_inputLost = true;
+    m_acquisition = Acquisition::InputLost;
     m_buffer.Clear();
 }
 
-DeviceState DeviceInterface::Snapshot() const {
+// Measured: losing the foreground unacquires a foreground-level device, which
+// then reads DIERR_NOTACQUIRED (never DIERR_INPUTLOST) and keeps its records;
+// a background-level device is not affected.
+void DeviceInterface::FollowFocus() {
+    const bool foreground = m_cooperativeFlags & DISCL_FOREGROUND;
+    if (foreground && IsAcquired() && FocusWindow() != m_cooperativeWindow)
+        m_acquisition = Acquisition::Unacquired;
+}
+
+DeviceState DeviceInterface::Snapshot() {
+    FollowFocus();
     DeviceState state;
     state.exists = true;
     state.refCount = m_refCount;
-    state.acquired = m_acquired;
+    state.acquired = IsAcquired();
     state.dataFormat = m_dataFormat;
     state.bufferSize = m_buffer.Capacity();
     state.axisMode = m_axisMode;

@@ -60,21 +60,29 @@ public:
     // Input from the device: buffered only while acquired.
     bool Deliver(const DIDEVICEOBJECTDATA_DX3& record);
     void LoseInput();
-    DeviceState Snapshot() const;
+    // A foreground-level device is unacquired once its window has lost the focus.
+    void FollowFocus();
+    DeviceState Snapshot();
 
 private:
     ~DeviceInterface() = default;
     template <class Body>
     HRESULT Run(const char* method, std::optional<Call> injectable, Body&& body);
     HRESULT Unsupported(const char* method);
+    enum class Acquisition { Unacquired, Acquired, InputLost };
+
     HRESULT ApplyProperty(const GUID* property, const DIPROPHEADER* header, std::string& detail);
+    HRESULT ReadBuffer(DWORD recordSize, LPDIDEVICEOBJECTDATA out, LPDWORD inOut, DWORD flags, std::string& detail);
+    bool IsAcquired() const { return m_acquisition == Acquisition::Acquired; }
 
     std::shared_ptr<DeviceRecord> m_device;
     DirectInputObject* m_parent;
     ULONG m_refCount = 1;
-    bool m_acquired = false;
-    bool m_inputLost = false;  // until the next Acquire or Unacquire
+    Acquisition m_acquisition = Acquisition::Unacquired;
     bool m_cooperativeLevelSet = false;
+    // Documented: without SetCooperativeLevel a device is non-exclusive and background.
+    DWORD m_cooperativeFlags = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
+    std::uintptr_t m_cooperativeWindow = 0;
     const DIDATAFORMAT* m_dataFormat = nullptr;
     DWORD m_axisMode = 0xFFFFFFFF;
     DWORD m_deadZone = 0xFFFFFFFF;

@@ -72,12 +72,50 @@ GUID GetInstanceGuid(const std::string& name) {
     return device ? device->instance : GUID{};
 }
 
-bool QueueRecord(const std::string& name, DWORD offset, DWORD data, DWORD sequence, DWORD timeStamp) {
-    auto lock = LockPlatform();
-    const DIDEVICEOBJECTDATA_DX3 record{offset, data, timeStamp, sequence};
+namespace {
+
+// One input event of the device: its records go to every interface on it.
+// True when an interface kept all of them.
+bool DeliverEvent(const std::string& name, std::initializer_list<DIDEVICEOBJECTDATA_DX3> records) {
     bool kept = false;
-    for (DeviceInterface* open : InterfacesOf(name)) kept = open->Deliver(record) || kept;
+    for (DeviceInterface* open : InterfacesOf(name)) {
+        bool keptAll = true;
+        for (const DIDEVICEOBJECTDATA_DX3& record : records) keptAll = open->Deliver(record) && keptAll;
+        kept = kept || keptAll;
+    }
     return kept;
+}
+
+// Measured: one counter numbers every input event, whatever the device; the
+// records of one event share its number.
+DWORD TakeSequence() { return State().nextSequence++; }
+
+}  // namespace
+
+bool QueueRecord(const std::string& name, DWORD offset, DWORD data) {
+    auto lock = LockPlatform();
+    // Documented: records are stamped with the system's tick count.
+    return DeliverEvent(name, {{offset, data, State().tickCount, TakeSequence()}});
+}
+
+bool QueueRecord(const std::string& name, DWORD offset, DWORD data, DWORD sequence,
+                 std::optional<DWORD> timeStamp) {
+    auto lock = LockPlatform();
+    State().nextSequence = sequence + 1;
+    return DeliverEvent(name, {{offset, data, timeStamp.value_or(State().tickCount), sequence}});
+}
+
+// Measured: X and Y of one move share a number; as Wine 8 does, an axis that
+// did not move gives no record.
+bool QueueMouseMove(const std::string& name, LONG dx, LONG dy) {
+    auto lock = LockPlatform();
+    const DWORD sequence = TakeSequence();
+    const DWORD now = State().tickCount;
+    const DIDEVICEOBJECTDATA_DX3 x{DIMOFS_X, static_cast<DWORD>(dx), now, sequence};
+    const DIDEVICEOBJECTDATA_DX3 y{DIMOFS_Y, static_cast<DWORD>(dy), now, sequence};
+    if (dx != 0 && dy != 0) return DeliverEvent(name, {x, y});
+    if (dx != 0) return DeliverEvent(name, {x});
+    return dy != 0 && DeliverEvent(name, {y});
 }
 
 void LoseInput(const std::string& name) {

@@ -5,9 +5,11 @@
 
 namespace qmsim::detail {
 
+// As Wine 8 does (its source; not documented): a new size empties the buffer
+// and forgets an overflow.
 void RecordBuffer::SetCapacity(DWORD capacity) {
     m_capacity = capacity;
-    while (m_records.size() > m_capacity) m_records.pop_back();
+    Clear();
 }
 
 void RecordBuffer::Clear() {
@@ -15,9 +17,11 @@ void RecordBuffer::Clear() {
     m_overflowed = false;
 }
 
+// Measured (Wine 8): the buffer is a ring of N slots that keeps one free, so
+// size N holds N - 1 records and size 1 none; documented: the newest are dropped.
 bool RecordBuffer::Push(const DIDEVICEOBJECTDATA_DX3& record) {
     if (m_capacity == 0) return false;
-    if (m_records.size() >= m_capacity) {
+    if (m_records.size() + 1 >= m_capacity) {
         m_overflowed = true;
         return false;
     }
@@ -35,6 +39,8 @@ RecordBuffer::ReadResult RecordBuffer::Read(void* out, DWORD recordSize, DWORD m
         std::memcpy(&full, &m_records[i], sizeof m_records[i]);
         std::memcpy(target + static_cast<size_t>(i) * recordSize, &full, std::min<size_t>(recordSize, sizeof full));
     }
+    // Documented: DI_BUFFEROVERFLOW once, on the next read that takes records
+    // out, however many it takes (a count of 0 and a null buffer flush too).
     if (!peek) {
         m_records.erase(m_records.begin(), m_records.begin() + result.count);
         m_overflowed = false;

@@ -1,6 +1,6 @@
-// A device's buffer of input records, with DirectInput's rules: a fixed
-// capacity, records that arrive while it is full are dropped and the next read
-// says so, reads take (or peek at) the oldest records first.
+// A device's buffer of input records, with DirectInput's rules: a buffer of
+// size N holds N - 1 records, records that arrive while it is full are dropped
+// and the next read says so, reads take (or peek at) the oldest records first.
 #pragma once
 
 #include <deque>
@@ -16,7 +16,9 @@ public:
         bool overflowed = false;
     };
 
+    // The size set with DIPROP_BUFFERSIZE; 0: not buffered.
     DWORD Capacity() const { return m_capacity; }
+    // A new, empty buffer of that size.
     void SetCapacity(DWORD capacity);
     size_t Size() const { return m_records.size(); }
     // Drops every record and forgets an overflow.
@@ -25,7 +27,8 @@ public:
     bool Push(const DIDEVICEOBJECTDATA_DX3& record);
     // Copies up to `maxCount` records of `recordSize` bytes each into `out`
     // (nothing is copied when `out` is null). Unless peeking, the records
-    // read are removed and the overflow is reported once.
+    // read are removed and the overflow is reported once, by any read,
+    // also one of no records.
     ReadResult Read(void* out, DWORD recordSize, DWORD maxCount, bool peek);
 
 private:

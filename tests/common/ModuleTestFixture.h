@@ -1,5 +1,6 @@
 // A fresh simulated platform and framework state for each module test, and a
-// check after it that every reference and interface the test made was given back.
+// check after it that every reference and interface the test made was given
+// back and that no call broke the framework's contract.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/ContractViolations.h"
 #include "framework/QmFrameworkControl.h"
 #include "host/QmEnvironmentServer.h"
 #include "host/QmString.h"
@@ -24,6 +26,7 @@ protected:
         qmhost::ResetDeviceIds();
         qmhost::TakeDebugOutput();
         qmhost::ClearRegistryLog();
+        qmhost::ClearContractViolations();
     }
 
     void TearDown() override
@@ -37,6 +40,7 @@ protected:
         EXPECT_EQ(qmhost::OutstandingEventRefs(), 0) << "event references not given back";
         EXPECT_EQ(qmsim::LiveDeviceInterfaces(), 0) << "DirectInput device interfaces not released";
         EXPECT_EQ(qmsim::LiveDirectInputs(), 0) << "DirectInput interfaces not released";
+        ExpectNoContractViolations();
     }
 
     // The input server, made on first use; inject start-up failures before asking.
@@ -61,9 +65,11 @@ protected:
     void DestroyServer() { m_pServer.reset(); }
 
     // A game window that "Display/HWND" names, as the framework sets it up.
-    HWND DefineGameWindow(WNDPROC procedure = nullptr)
+    // Every real window has a procedure: without one of the test's, the game's
+    // answers 0 to everything.
+    HWND DefineGameWindow(WNDPROC procedure = nullptr, bool unicode = false)
     {
-        const HWND window = qmsim::CreateTestWindow(procedure);
+        const HWND window = qmsim::CreateTestWindow(procedure ? procedure : AnswerZero, unicode);
         QmGetEnvironmentServer()->SetVariable(
             CQmString("Display/HWND"), static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
         return window;
@@ -105,5 +111,7 @@ protected:
     }
 
 private:
+    static LRESULT CALLBACK AnswerZero(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
     std::unique_ptr<CQmDi8InputServer> m_pServer;
 };

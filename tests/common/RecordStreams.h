@@ -14,30 +14,36 @@ struct sStreamRecord {
     DWORD m_nSequence;
 };
 
-// `pairs` presses, each followed by its release, cycling through Q to M.
-inline std::vector<sStreamRecord> KeyPressReleaseRecords(DWORD pairs)
+// What the DirectInput keyboard's and mouse's buffers (256 and 32 records)
+// hold: DirectInput keeps one slot free.
+constexpr DWORD kKeyboardBufferHolds = 255;
+constexpr DWORD kMouseBufferHolds = 31;
+
+// `count` records: presses, each followed by its release, cycling through Q to M.
+inline std::vector<sStreamRecord> KeyPressReleaseRecords(DWORD count)
 {
     std::vector<sStreamRecord> records;
-    for (DWORD pair = 0; pair < pairs; ++pair) {
+    for (DWORD index = 0; index < count; ++index) {
+        const DWORD pair = index / 2;
         const DWORD scanCode = DIK_Q + pair % (DIK_M - DIK_Q + 1);
-        records.push_back({scanCode, 0x80, 2 * pair});
-        records.push_back({scanCode, 0x00, 2 * pair + 1});
+        records.push_back({scanCode, index % 2 == 0 ? 0x80u : 0x00u, index});
     }
     return records;
 }
 
-// `groups` groups of four: a move on both axes, then a wheel turn and a press
-// or release of the left button one sequence number later.
-inline std::vector<sStreamRecord> MixedMouseRecords(DWORD groups)
+// `count` records in groups of four: a move on both axes, then a wheel turn
+// and a press or release of the left button one sequence number later.
+inline std::vector<sStreamRecord> MixedMouseRecords(DWORD count)
 {
     std::vector<sStreamRecord> records;
-    for (DWORD group = 0; group < groups; ++group) {
+    for (DWORD group = 0; records.size() < count; ++group) {
         const DWORD sequence = 2 * group;
         records.push_back({kMouseOffsetX, 3, sequence});
         records.push_back({kMouseOffsetY, static_cast<DWORD>(-2), sequence});
         records.push_back({kMouseOffsetWheel, 120, sequence + 1});
         records.push_back({kMouseOffsetButton0, group % 2 == 0 ? 0x80u : 0x00u, sequence + 1});
     }
+    records.resize(count);
     return records;
 }
 

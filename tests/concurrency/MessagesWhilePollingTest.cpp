@@ -80,8 +80,8 @@ protected:
     {
         const long keyboardId = OpenDevice<CQmDi8Keyboard>(keyboardInstance);
         const long mouseId = OpenDevice<CQmDi8Mouse>(mouseInstance);
-        ASSERT_TRUE(QueueRecords("kbd", KeyPressReleaseRecords(4)));
-        ASSERT_TRUE(QueueRecords("mouse", MixedMouseRecords(2)));
+        ASSERT_TRUE(QueueRecords("kbd", KeyPressReleaseRecords(8)));
+        ASSERT_TRUE(QueueRecords("mouse", MixedMouseRecords(8)));
         for (long deviceId : {keyboardId, mouseId}) {
             CQmInputDeviceRef<CQmInputDevice> device(deviceId);
             device->Poll();

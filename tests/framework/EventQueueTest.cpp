@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/ContractViolations.h"
 #include "framework/QmFrameworkControl.h"
 #include "host/QmHost.h"
 
@@ -17,7 +18,9 @@ protected:
     void SetUp() override {
         m_nBaseRecords = qmhost::LiveEventRecords();
         m_nBaseRefs = qmhost::OutstandingEventRefs();
+        qmhost::ClearContractViolations();
     }
+    void TearDown() override { ExpectNoContractViolations(); }
 
     // The device's way of making one event.
     long MakeEvent(eInputEventType type, int key) {
@@ -64,8 +67,8 @@ TEST_F(EventQueueTest, NewRecordsAreAllZeroWithIncreasingIds) {
     const CQmInputEvent zero{};
     EXPECT_EQ(std::memcmp(event, &zero, sizeof zero), 0);
     m_oServer.ReleaseEvent(second);
-    m_oServer.ReleaseEvent(first);
-    EXPECT_EQ(qmhost::LiveEventRecords(), m_nBaseRecords);
+    // The first, never queried nor queued, is nobody's to give back; it goes with the server.
+    EXPECT_EQ(qmhost::LiveEventRecords(), m_nBaseRecords + 1);
 }
 
 TEST_F(EventQueueTest, QueueKeepsTheOrderOfQueueCallsNotOfCreation) {
@@ -110,12 +113,11 @@ TEST_F(EventQueueTest, NestedEventRecordsStayPutWhileReferenced) {
     EXPECT_EQ(qmhost::OutstandingEventRefs(), m_nBaseRefs);
 }
 
-TEST_F(EventQueueTest, ReleaseOfMinusOneAndUnknownIdsIsIgnored) {
+TEST_F(EventQueueTest, ReleaseOfMinusOneIsIgnored) {
     MakeEvent(INPUT_EVENT_KEY_DOWN, 7);
     const long held = m_oServer.NewEvent();
     m_oServer.QueryEvent(held);
     m_oServer.ReleaseEvent(-1);
-    m_oServer.ReleaseEvent(held + 1000);
     EXPECT_EQ(m_oServer.QueryEvent(-1), nullptr);
     EXPECT_EQ(qmhost::OutstandingEventRefs(), m_nBaseRefs + 1);
     EXPECT_EQ(QueuedKeys(), (std::vector<int>{7}));
@@ -188,15 +190,13 @@ TEST_F(EventQueueTest, EventsMadeOnTwoThreadsAtOnceAllArriveInTheirOrder) {
 
 TEST(EventPoolLifetimeTest, DestroyingTheServerFreesItsRecords) {
     const long baseRecords = qmhost::LiveEventRecords();
-    const long baseRefs = qmhost::OutstandingEventRefs();
     {
         CQmInputServer server;
         server.QueueEvent(server.NewEvent());
-        server.QueryEvent(server.NewEvent());
+        server.NewEvent();
         EXPECT_EQ(qmhost::LiveEventRecords(), baseRecords + 2);
     }
     EXPECT_EQ(qmhost::LiveEventRecords(), baseRecords);
-    EXPECT_EQ(qmhost::OutstandingEventRefs(), baseRefs);
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "common/ContractViolations.h"
 #include "framework/QmFrameworkControl.h"
 #include "qmsim/Simulation.h"
 #include "tools/monitor/DeviceOpening.h"
@@ -48,6 +51,7 @@ void UseModule(const qmmonitor::CModuleLibrary& module, const qmmonitor::CGameWi
 TEST(ModuleReloadTest, TwoHundredLoadsLeaveNothingBehind)
 {
     qmsim::Reset();
+    qmhost::ClearContractViolations();
     qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
     qmsim::AttachDevice("mouse", DI8DEVTYPE_MOUSE);
     qmsim::AttachDevice("pad", DI8DEVTYPE_GAMEPAD);
@@ -71,8 +75,50 @@ TEST(ModuleReloadTest, TwoHundredLoadsLeaveNothingBehind)
         ASSERT_EQ(qmhost::OutstandingDeviceRefs(), 0);
         ASSERT_EQ(qmhost::OutstandingEventRefs(), 0);
         ASSERT_EQ(qmhost::LiveEventRecords(), 0);
+        ASSERT_EQ(TakeContractViolations(), std::vector<std::string>{});
         qmsim::ClearCallLog();
     }
+}
+
+// Another program subclasses the game window above the module's hooks, so
+// they cannot leave at FreeDevices: the module must stay loaded after its
+// unload, since the window still calls its procedures, and they must leave once
+// the other program has gone.
+WNDPROC g_pReplacedByForeign = nullptr;
+
+LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_pReplacedByForeign, window, message, wParam, lParam);
+}
+
+TEST(ModuleReloadTest, HooksLeftBelowAForeignProcedureKeepTheModuleLoaded)
+{
+    qmsim::Reset();
+    qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::AttachDevice("mouse", DI8DEVTYPE_MOUSE);
+    const qmmonitor::CGameWindow window;
+    {
+        qmmonitor::CModuleLibrary module;
+        std::string error;
+        ASSERT_TRUE(module.Load(QM_INPUT_MODULE_PATH, error)) << error;
+        qmmonitor::CInputHost host(module);
+        ASSERT_TRUE(host.Server().EnumerateDevices());
+        g_pReplacedByForeign = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window.GetHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+        host.Shutdown();
+        module.Unload();
+    }
+    ASSERT_NE(dlopen(QM_INPUT_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr) << "the module was unloaded";
+    const auto pins = qmsim::PinnedModules();
+    EXPECT_NE(std::find(pins.begin(), pins.end(), std::string(QM_INPUT_MODULE_PATH)), pins.end());
+
+    const long before = window.GetOwnProcedureMessages();
+    EXPECT_EQ(window.Deliver(WM_KEYDOWN, 'A', 0), 1);
+    SetWindowLongPtrA(window.GetHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pReplacedByForeign));
+    EXPECT_EQ(window.Deliver(WM_MOUSEMOVE, 0, 0x00100010), 1);
+    EXPECT_EQ(window.GetOwnProcedureMessages(), before + 2);
+    EXPECT_TRUE(window.HasOwnProcedure()) << "the hooks left at the first message on top";
+    EXPECT_EQ(qmhost::OutstandingDeviceRefs(), 0);
 }
 
 }  // namespace

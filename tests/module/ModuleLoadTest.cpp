@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ContractViolations.h"
 #include "common/FailingAllocation.h"
 #include "framework/QmFrameworkControl.h"
 #include "host/QmInputServer.h"
@@ -50,13 +51,18 @@ protected:
     void SetUp() override
     {
         qmsim::Reset();
+        qmhost::ClearContractViolations();
         m_nFactoriesBefore = qmhost::RegisteredFactoryCount();
         qmhost::ClearRegistryLog();
         m_pModule = dlopen(QM_INPUT_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(m_pModule, nullptr) << dlerror();
     }
 
-    void TearDown() override { Unload(); }
+    void TearDown() override
+    {
+        Unload();
+        ExpectNoContractViolations();
+    }
 
     void Unload()
     {

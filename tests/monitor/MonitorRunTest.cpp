@@ -62,11 +62,6 @@ private:
     std::_Exit(status);
 }
 
-LRESULT CALLBACK ForeignProcedure(HWND, UINT, WPARAM, LPARAM)
-{
-    return 0;
-}
-
 TEST(MonitorRunDeathTest, CleanRunEndsWithZero)
 {
     EXPECT_EXIT(RunAndExit({"attach kbd keyboard", "enumerate", "devices"}, 0, [] {}),
@@ -99,21 +94,6 @@ TEST(MonitorRunDeathTest, DirectInputLeftIsReported)
                                                   IID_IDirectInput8A, &directInput, nullptr);
                            }),
                 ::testing::ExitedWithCode(3), "left outstanding: 1 DirectInput interface\n");
-}
-
-TEST(MonitorRunDeathTest, ForeignWindowProcedureIsReported)
-{
-    EXPECT_EXIT(RunAndExit({"refs", "refs"}, 2,
-                           [] {
-                               const auto handle = QmGetEnvironmentServer()
-                                                       ->GetVariable("Display/HWND")
-                                                       .m_nValue;
-                               SetWindowLongPtrA(reinterpret_cast<HWND>(std::uintptr_t{handle}),
-                                                 GWLP_WNDPROC,
-                                                 reinterpret_cast<LONG_PTR>(ForeignProcedure));
-                           }),
-                ::testing::ExitedWithCode(3),
-                "left outstanding: a window procedure other than the game's own");
 }
 
 TEST(MonitorRunDeathTest, BadLineWinsOverOutstanding)

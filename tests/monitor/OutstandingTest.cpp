@@ -22,14 +22,14 @@ TEST(DescribeOutstanding, NamesEachThingLeft)
     left.nEventRefs = 2;
     left.nDirectInputs = 1;
     left.nDeviceInterfaces = 3;
-    left.bForeignWindowProcedure = true;
+    left.bModuleProcedureInChain = true;
     EXPECT_EQ(DescribeOutstanding(left),
               (Lines{"left outstanding: 1 device reference",
                      "left outstanding: 2 event references",
                      "left outstanding: 1 DirectInput interface",
                      "left outstanding: 3 DirectInput device interfaces",
-                     "left outstanding: a window procedure other than the game's own on the game "
-                     "window"}));
+                     "left outstanding: a procedure of the input module in the game window's "
+                     "chain"}));
 }
 
 TEST(DescribeOutstanding, ReleasesBeyondTheTakenAreFaultsToo)

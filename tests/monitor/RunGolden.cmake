@@ -2,7 +2,8 @@
 # beside it:
 #   NAME.script    the script; its first lines may say "# exit: N" (default 0),
 #                  "# options: --echo", or "# command: demo" to run the
-#                  built-in demonstration instead of the script
+#                  built-in demonstration instead of the script ("# command:"
+#                  alone runs the program with no command)
 #   NAME.expected  standard output, exactly
 #   NAME.stderr    standard error, exactly (optional; without it, standard
 #                  error must be empty when the expected exit status is 0)
@@ -27,7 +28,7 @@ foreach(line IN LISTS header)
     set(expected_exit "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^# options: (.*)$")
     separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
-  elseif(line MATCHES "^# command: (.*)$")
+  elseif(line MATCHES "^# command:(.*)$")
     separate_arguments(command UNIX_COMMAND "${CMAKE_MATCH_1}")
   endif()
 endforeach()

@@ -28,7 +28,7 @@ TEST_F(ConcurrencyTest, MessagesAndPollingRunSideBySide) {
     constexpr DWORD kRecords = 2000;
     g_nDelivered = 0;
     const HWND window = qmsim::CreateTestWindow(HookThatCallsThePlatform);
-    IDirectInputDevice8A* device = OpenBufferedDevice("kbd", kRecords);
+    IDirectInputDevice8A* device = OpenBufferedDevice("kbd", kRecords + 1);  // holds them all
 
     std::thread messages([&] {
         for (int i = 0; i < kMessages; ++i) qmsim::DeliverMessage(window, WM_KEYDOWN, 'A', 0);

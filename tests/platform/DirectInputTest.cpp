@@ -239,6 +239,7 @@ TEST_F(DirectInputTest, DetachedDeviceLosesInputAndComesBackUnderItsGuid) {
     EXPECT_FALSE(qmsim::QueueRecord("kbd", DIK_A, 0x80, 1));
     EXPECT_EQ(m_pDevice->Poll(), DIERR_INPUTLOST);
     EXPECT_EQ(m_pDevice->Acquire(), DIERR_UNPLUGGED);
+    EXPECT_EQ(m_pDevice->Poll(), DIERR_NOTACQUIRED) << "the failed Acquire ends the loss";
 
     EXPECT_EQ(qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD), instance);
     EXPECT_EQ(m_pDevice->Acquire(), DI_OK);

@@ -31,7 +31,7 @@ TEST_F(InjectionTest, InjectedFailureOfADeviceCallChangesNothing) {
              DIDEVICEOBJECTDATA record{};
              DWORD inOut = 1;
              const HRESULT result = d->GetDeviceData(sizeof record, &record, &inOut, 0);
-             return inOut == 0 ? result : S_FALSE;  // a failed read hands out no record
+             return inOut == 1 && record.dwOfs == 0 ? result : S_FALSE;  // count left alone, no record
          },
          [&] { return state().bufferedRecords == 0; }},
         {qmsim::Call::GetCapabilities,

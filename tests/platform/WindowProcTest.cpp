@@ -95,10 +95,12 @@ TEST_F(WindowProcTest, CallingNoProcedureOrNoWindowYieldsZero) {
     EXPECT_TRUE(g_trace.empty());
     EXPECT_EQ(CallWindowProcA(GameProc, m_hWindow, WM_CHAR, 'a', 3), 42);
 
+    // Destroying the window takes its focus and sends its last two messages;
+    // then it is gone.
     qmsim::DestroyTestWindow(m_hWindow);
     EXPECT_EQ(qmsim::DeliverMessage(m_hWindow, WM_CHAR, 'b', 0), 0);
     EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), nullptr);
-    EXPECT_EQ(g_trace, (std::vector<std::string>{"game 258 97 3"}));
+    EXPECT_EQ(g_trace, (std::vector<std::string>{"game 258 97 3", "game 8 0 0", "game 2 0 0", "game 130 0 0"}));
 }
 
 }  // namespace

@@ -157,6 +157,8 @@ TEST_F(InputDeviceRefTest, RefOfAnUnknownIdHoldsNoDevice)
         EXPECT_EQ(device.Get(), nullptr);
     }
     EXPECT_EQ(qmhost::OutstandingDeviceRefs(), 0);
+    // It still gives the id back, as it does every id but -1.
+    EXPECT_EQ(TakeContractViolations(), std::vector<std::string>{"ReleaseDevice(42): no device of that id"});
     EXPECT_EQ(m_pServer->GetNumDevices(), 2);
 }
 

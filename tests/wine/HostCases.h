@@ -6,5 +6,8 @@ namespace qmwinetest {
 
 int RunEnumerationCase();
 int RunMessageCase();
+int RunRecreatedWindowCase();
+int RunSubclassedWindowCase();
+int RunBufferOverflowCase();
 
 }  // namespace qmwinetest

@@ -15,6 +15,9 @@ struct sHostCase {
 constexpr sHostCase kCases[] = {
     {"enumerate", qmwinetest::RunEnumerationCase},
     {"messages", qmwinetest::RunMessageCase},
+    {"recreated-window", qmwinetest::RunRecreatedWindowCase},
+    {"subclassed-window", qmwinetest::RunSubclassedWindowCase},
+    {"buffer-overflow", qmwinetest::RunBufferOverflowCase},
 };
 
 }  // namespace
@@ -31,6 +34,9 @@ int main(int argc, char** argv)
             }
         }
     }
-    std::fprintf(stderr, "usage: qminput-wine-host-test enumerate|messages\n");
+    std::fprintf(stderr, "usage: qminput-wine-host-test CASE\ncases:");
+    for (const sHostCase& hostCase : kCases)
+        std::fprintf(stderr, " %s", hostCase.pName);
+    std::fprintf(stderr, "\n");
     return 2;
 }

@@ -1,6 +1,8 @@
 // Messages sent to the real game window with SendMessageA: the hooks of the
 // real DLL make the events and hand every message on to the game's own
-// procedure; FreeDevices gives the window its own procedure back.
+// procedure; FreeDevices gives the window its own procedure back. Also when the
+// hooked window is destroyed and a new one made, and when another procedure
+// sits above the hooks at FreeDevices and the module is unloaded.
 #include "tests/wine/HostCases.h"
 
 #include <cstdio>
@@ -133,18 +135,97 @@ void CheckFreedWindow(CHostChecks& checks, CTestHost& host)
                       "after FreeDevices the key reaches the game's procedure");
     checks.CheckEqual(qmhost::OutstandingDeviceRefs(), 0, "no device reference is left");
     checks.CheckEqual(qmhost::OutstandingEventRefs(), 0, "no event reference is left");
+    checks.CheckEqual(qmhost::ContractViolationCount(), 0L, "no call broke the framework's contract");
+}
+
+// The window keyboard's and mouse's ids after an enumeration; false when one is missing.
+bool EnumerateWindowDevices(CHostChecks& checks, CTestHost& host, long& keyboardId, long& mouseId)
+{
+    checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices returns true");
+    keyboardId = host.FindDevice("CQmWindowsKeyboard");
+    mouseId = host.FindDevice("CQmWindowsMouse");
+    return checks.Check(keyboardId != -1 && mouseId != -1, "a window keyboard and mouse exist");
+}
+
+const sMessageRow& KeyPressRow()
+{
+    return kRows[0];
+}
+
+const sMessageRow& ButtonRow()
+{
+    return kRows[5];
+}
+
+WNDPROC g_pReplacedByForeign = nullptr;
+
+LRESULT CALLBACK ForeignProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_pReplacedByForeign, window, message, wParam, lParam);
+}
+
+WNDPROC InstallProcedure(HWND window, WNDPROC procedure)
+{
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 }  // namespace
+
+int RunRecreatedWindowCase()
+{
+    CHostChecks checks;
+    CTestHost host;
+    long keyboardId = -1;
+    long mouseId = -1;
+    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
+        return checks.Finish();
+    host.RecreateWindow();
+    host.Server().FreeDevices();
+    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
+        return checks.Finish();
+    checks.Check(host.Window().GetInstalledProcedure() != host.Window().GetOwnProcedure(),
+                 "the new window is hooked");
+    SendRow(checks, host, KeyPressRow(), keyboardId, mouseId);
+    SendRow(checks, host, ButtonRow(), keyboardId, mouseId);
+    CheckFreedWindow(checks, host);
+    return checks.Finish();
+}
+
+int RunSubclassedWindowCase()
+{
+    CHostChecks checks;
+    CTestHost host;
+    long keyboardId = -1;
+    long mouseId = -1;
+    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
+        return checks.Finish();
+    const HWND window = host.Window().GetHandle();
+    g_pReplacedByForeign = InstallProcedure(window, ForeignProcedure);
+    host.Unload();
+    checks.Check(GetModuleHandleA("qminput.dll") != nullptr,
+                 "the module stays loaded while its procedures are in the window's chain");
+
+    CTestHost::ForgetOwnProcedureMessages();
+    checks.CheckEqual(SendMessageA(window, WM_KEYDOWN, kKeyA, kKeyAPressed),
+                      CTestHost::OwnProcedureResult(WM_KEYDOWN),
+                      "after the unload a key still gets the game's answer");
+    InstallProcedure(window, g_pReplacedByForeign);
+    SendMessageA(window, WM_KEYUP, kKeyA, kKeyAReleased);
+    checks.CheckEqual(static_cast<long>(CTestHost::OwnProcedureMessages().size()), 2,
+                      "both keys reached the game's procedure once");
+    checks.Check(host.Window().GetInstalledProcedure() == host.Window().GetOwnProcedure(),
+                 "the hooks left at the first message on top of the chain");
+    return checks.Finish();
+}
 
 int RunMessageCase()
 {
     CHostChecks checks;
     CTestHost host;
-    checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices returns true");
-    const long keyboardId = host.FindDevice("CQmWindowsKeyboard");
-    const long mouseId = host.FindDevice("CQmWindowsMouse");
-    if (!checks.Check(keyboardId != -1 && mouseId != -1, "a window keyboard and mouse exist"))
+    long keyboardId = -1;
+    long mouseId = -1;
+    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
         return checks.Finish();
     for (const sMessageRow& row : kRows)
         SendRow(checks, host, row, keyboardId, mouseId);

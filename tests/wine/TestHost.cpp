@@ -17,13 +17,19 @@ LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LP
     return CTestHost::OwnProcedureResult(message);
 }
 
+
+std::unique_ptr<qmmonitor::CWin32GameWindow> MakeWindow()
+{
+    auto window = std::make_unique<qmmonitor::CWin32GameWindow>("qminput wine test", RecordingProcedure, false);
+    if (!window->GetHandle())
+        throw std::runtime_error("cannot create the game window");
+    return window;
+}
+
 }  // namespace
 
-CTestHost::CTestHost()
-    : m_oWindow("qminput wine test", RecordingProcedure, false), m_oInput(m_oModule)
+CTestHost::CTestHost() : m_pWindow(MakeWindow()), m_oInput(m_oModule)
 {
-    if (!m_oWindow.GetHandle())
-        throw std::runtime_error("cannot create the game window");
     std::string error;
     if (!m_oModule.Load(qmmonitor::CModuleLibrary::FindModulePath(), error))
         throw std::runtime_error(error);
@@ -34,8 +40,21 @@ CTestHost::CTestHost()
 CTestHost::~CTestHost()
 {
     g_bRecording = false;
+    Unload();
+}
+
+void CTestHost::Unload()
+{
     m_oInput.Shutdown();
     m_oModule.Unload();
+}
+
+void CTestHost::RecreateWindow()
+{
+    g_bRecording = false;
+    m_pWindow.reset();
+    m_pWindow = MakeWindow();
+    g_bRecording = true;
 }
 
 std::vector<std::string> CTestHost::DeviceClasses()

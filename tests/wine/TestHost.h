@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,12 @@ public:
 
     qmmonitor::CInputHost& Input() { return m_oInput; }
     CQmInputServer& Server() { return m_oInput.Server(); }
-    const qmmonitor::CWin32GameWindow& Window() const { return m_oWindow; }
+    const qmmonitor::CWin32GameWindow& Window() const { return *m_pWindow; }
+    // Destroys the game window, devices still hooked to it, and makes a new
+    // one that "Display/HWND" names.
+    void RecreateWindow();
+    // Frees the devices, destroys the server and unloads the module now.
+    void Unload();
 
     // The class names of the device list, in list order.
     std::vector<std::string> DeviceClasses();
@@ -48,7 +54,7 @@ public:
     static LRESULT OwnProcedureResult(UINT message);
 
 private:
-    qmmonitor::CWin32GameWindow m_oWindow;
+    std::unique_ptr<qmmonitor::CWin32GameWindow> m_pWindow;
     qmmonitor::CModuleLibrary m_oModule;
     qmmonitor::CInputHost m_oInput;
 };

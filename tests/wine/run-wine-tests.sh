@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # End-to-end tests of the real 32-bit DLLs under Wine: a Windows host program
-# drives the module through a real window and a real DirectInput, and the
-# Windows monitor's live mode receives real X input typed by xdotool.
-# usage: run-wine-tests.sh [BIN_DIR]   (default: build/mingw-i686/bin)
+# drives the module through a real window and a real DirectInput, the Windows
+# monitor's live mode and the example game host receive real X input typed by
+# xdotool, the live mode records a session whose replay by the native monitor
+# on the simulated platform must print the same events, and the module's
+# version resource is read as Windows reads it.
+# usage: run-wine-tests.sh [BIN_DIR [NATIVE_MONITOR]]
+#   BIN_DIR          the DLLs and Windows programs (default: build/mingw-i686/bin)
+#   NATIVE_MONITOR   the simulated platform's qminput-monitor (default:
+#                    build/default/bin/qminput-monitor); without it the replay is skipped
+# QM_WINE_RECORDING=FILE keeps the recorded session there (how the golden
+# script of real traffic is made).
 # Needs wine (with its 32-bit side), xvfb-run and xdotool: scripts/install-wine.sh.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "${1:-$here/../../build/mingw-i686/bin}" && pwd) || exit 1
+native_monitor=${2:-$here/../../build/default/bin/qminput-monitor}
 
 if [ "${QM_WINE_INSIDE_X:-}" != 1 ]; then
   for tool in wine wineboot wineserver xvfb-run xdotool; do
@@ -17,7 +26,7 @@ if [ "${QM_WINE_INSIDE_X:-}" != 1 ]; then
   prefix=$(mktemp -d /tmp/qminput-wine.XXXXXX)
   trap 'rm -rf "$prefix"' EXIT
   QM_WINE_INSIDE_X=1 WINEPREFIX="$prefix" xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash "$0" "$bin"
+    bash "$0" "$bin" "$native_monitor"
   exit $?
 fi
 
@@ -26,6 +35,9 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs: the tests need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 readonly kWindowTitle="qminput monitor"
+readonly kExampleTitle="qminput example"
+version=$(sed -n 's/^project(qminput VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+readonly version
 readonly kLiveSeconds=6        # long enough for the input below, also under qemu
 readonly kStepTimeout=120      # seconds one wine program may take before it counts as hung
 out=$(mktemp -d /tmp/qminput-wine-out.XXXXXX)
@@ -59,17 +71,17 @@ run_host_case() {
   if [ "$status" -eq 0 ]; then pass "host $name"; else fail "host $name" "exit status $status"; fi
 }
 
-# Waits for the monitor to say "ready", then gives its window the X focus.
-# Prints the window's X id.
-focus_monitor_window() {
-  local file=$1
+# Waits for the program writing FILE to say "ready", then gives its window
+# (the monitor's unless TITLE is given) the X focus. Prints the window's X id.
+focus_program_window() {
+  local file=$1 title=${2:-$kWindowTitle}
   for _ in $(seq 600); do
     grep -q '^ready' "$file" && break
     sleep 0.1
   done
   grep -q '^ready' "$file" || return 1
   local window
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${kWindowTitle}\$" | head -n1)
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1)
   [ -n "$window" ] || return 1
   xdotool windowfocus --sync "$window" || return 1
   echo "$window"
@@ -83,16 +95,18 @@ type_into_window() {
   xdotool click 1 && sleep 0.3
 }
 
-# Starts the monitor in the background; its output goes to FILE.
-start_monitor() {
+# Starts a program of BIN_DIR in the background; its output goes to FILE.
+start_program() {
   local file=$1; shift
-  (cd "$bin" && exec timeout "$kStepTimeout" wine qminput-monitor.exe live "$@") >"$file" 2>&1 &
-  monitor_pid=$!
+  (cd "$bin" && exec timeout "$kStepTimeout" wine "$@") >"$file" 2>&1 &
+  program_pid=$!
 }
 
-# Waits for the monitor; its lines lose the carriage returns of Windows text output.
-wait_monitor() {
-  wait "$monitor_pid"
+start_monitor() { local file=$1; shift; start_program "$file" qminput-monitor.exe live "$@"; }
+
+# Waits for the program; its lines lose the carriage returns of Windows text output.
+wait_program() {
+  wait "$program_pid"
   local status=$?
   sed -i 's/\r$//' "$1"
   return "$status"
@@ -114,8 +128,8 @@ test_live_window_input() {
   local name="live: real X input to the window devices" file="$out/live.txt" window
   echo "=== $name"
   start_monitor "$file" --seconds "$kLiveSeconds"
-  window=$(focus_monitor_window "$file") && type_into_window "$window"
-  wait_monitor "$file"
+  window=$(focus_program_window "$file") && type_into_window "$window"
+  wait_program "$file"
   local status=$?
   cat "$file"
   if [ "$status" -ne 0 ]; then
@@ -135,8 +149,8 @@ test_live_direct_input() {
   echo "=== $name"
   # Esc, not the clock, ends this run.
   start_monitor "$file" --di --seconds 60
-  window=$(focus_monitor_window "$file") && type_into_window "$window" && xdotool key Escape
-  wait_monitor "$file"
+  window=$(focus_program_window "$file") && type_into_window "$window" && xdotool key Escape
+  wait_program "$file"
   local status=$?
   cat "$file"
   if [ "$status" -ne 0 ]; then
@@ -150,6 +164,142 @@ test_live_direct_input() {
   fi
 }
 
+# A key held for longer than the repeat delay, then released.
+hold_key() { xdotool keydown "$1" && sleep "$2" && xdotool keyup "$1" && sleep 0.3; }
+
+# True when the first key-down and the key-up of KEY on DEVICE are at least a
+# second apart by their event times.
+held_for_a_second() {
+  awk -v device="dev=$2" -v key="key=$3" '
+    $3 == device && $4 == key { sub(/^time=/, "", $8) }
+    $2 == "KEY_DOWN" && $3 == device && $4 == key && down == "" { down = $8 }
+    $2 == "KEY_UP" && $3 == device && $4 == key { up = $8 }
+    END { exit !(down != "" && up != "" && up - down >= 1.0) }' "$1"
+}
+
+# Lines "event TYPE dev=DEVICE key=KEY " in FILE.
+count_events() { grep -c "^event $2 dev=$3 key=$4 " "$1"; }
+
+# The game host of the README's guide, with real input: its window devices
+# and its buffered DirectInput keyboard, whose auto-repeat only fires when the
+# host drives the framework's clock.
+test_example_host() {
+  local name="example host: real X input" file="$out/example.txt" window
+  echo "=== $name"
+  start_program "$file" qminput-example-host.exe 60
+  window=$(focus_program_window "$file" "$kExampleTitle") && type_into_window "$window" &&
+    hold_key b 1.5 && xdotool key Escape
+  wait_program "$file"
+  local status=$?
+  cat "$file"
+  local keyboard repeats
+  keyboard=$(device_id "$file" CQmDi8Keyboard)
+  repeats=$(count_events "$file" KEY_DOWN "$keyboard" 48)
+  if [ "$status" -ne 0 ]; then
+    fail "$name" "exit status $status (Esc should end it, with the window's own procedure restored)"
+  elif ! grep -qx 'enumerate true' "$file" || ! expect_typed_events "$file" CQmWindowsKeyboard CQmWindowsMouse; then
+    fail "$name" "the window devices missed the typed key or the click"
+  elif [ -z "$keyboard" ]; then
+    skip "$name" "Wine's DirectInput reports no keyboard to open here"
+  elif ! expect_typed_events "$file" CQmDi8Keyboard CQmWindowsMouse; then
+    fail "$name" "the DirectInput keyboard missed the typed key"
+  elif [ "$repeats" -lt 2 ] || [ "$(count_events "$file" KEY_UP "$keyboard" 48)" -ne 1 ]; then
+    fail "$name" "B held for 1.5 s gave $repeats key-down events on the DirectInput keyboard (auto-repeat needs the clock)"
+  elif ! held_for_a_second "$file" "$keyboard" 48; then
+    fail "$name" "the held key's events are less than a second apart: the host does not drive the clock"
+  else
+    pass "$name ($repeats key-downs of the held key)"
+  fi
+}
+
+# The module's version resource, read with GetFileVersionInfo as Explorer
+# reads it, against the project version; and the monitor's --version.
+test_version_resource() {
+  local name="qminput.dll version resource is $version" file="$out/version.txt"
+  echo "=== $name"
+  (cd "$bin" && timeout "$kStepTimeout" wine qminput-version-info.exe qminput.dll) 2>&1 | tr -d '\r' >"$file"
+  cat "$file"
+  local expected
+  expected=$(printf '%s\n' "Fixed.FileVersion $version.0" "Fixed.ProductVersion $version.0" \
+             "FileVersion $version" "ProductVersion $version" "ProductName qminput" \
+             "FileDescription qminput DirectInput 8 input module" "OriginalFilename qminput.dll")
+  if [ "$(cat "$file")" = "$expected" ]; then pass "$name"; else fail "$name" "expected:"$'\n'"$expected"; fi
+
+  name="qminput-monitor.exe --version"
+  local line
+  line=$(cd "$bin" && timeout "$kStepTimeout" wine qminput-monitor.exe --version 2>&1 | tr -d '\r')
+  echo "$line"
+  if [[ "$line" =~ ^qminput-monitor\ ${version//./\\.}(\ \(git\ [0-9a-f]+\))?$ ]]; then
+    pass "$name"
+  else
+    fail "$name" "printed '$line'"
+  fi
+}
+
+# The session that is recorded: a word, a key held until it repeats, Shift
+# held with letters, moves, a double click, the wheel both ways, the focus
+# moved to the root window and back (a click takes it back: with no window
+# manager, Wine only activates a window that is clicked), then Esc to end.
+drive_session() {
+  local window=$1 root
+  root=$(xdotool search --maxdepth 0 --name '' | head -n1)
+  xdotool mousemove --window "$window" 60 50 && sleep 0.2 &&
+  xdotool type --delay 80 qm && sleep 0.2 &&
+  xdotool keydown x && sleep 0.8 && xdotool keyup x && sleep 0.2 &&
+  xdotool keydown shift && xdotool key --delay 80 h i && xdotool keyup shift && sleep 0.2 &&
+  xdotool mousemove --window "$window" 120 90 && sleep 0.1 &&
+  xdotool mousemove --window "$window" 200 140 && sleep 0.2 &&
+  xdotool click --repeat 2 --delay 80 1 && sleep 0.2 &&
+  xdotool click 4 && sleep 0.1 && xdotool click 5 && sleep 0.2 &&
+  xdotool windowfocus "$root" && sleep 0.4 &&
+  xdotool mousemove --window "$window" 240 160 click 1 && sleep 0.4 &&
+  xdotool key Escape
+}
+
+# The first line where two files differ, as "line N: A | B".
+first_difference() {
+  awk 'NR == FNR { a[FNR] = $0; na = FNR; next }
+       { if (!(FNR in a) || a[FNR] != $0) { printf "line %d: %s | %s\n", FNR, (FNR in a ? a[FNR] : "(end)"), $0; found = 1; exit } nb = FNR }
+       END { if (!found && na > nb) printf "line %d: %s | (end)\n", nb + 1, a[nb + 1] }' "$1" "$2"
+}
+
+test_live_record_replay() {
+  local name="live --di --record: the replay on the simulation prints the same events"
+  local file="$out/record.txt" script="$out/session.script" window
+  echo "=== $name"
+  if [ ! -x "$native_monitor" ]; then
+    skip "$name" "no native monitor at $native_monitor"
+    return
+  fi
+  start_monitor "$file" --di --seconds 60 --record "Z:$(printf '%s' "$script" | tr / '\\')"
+  window=$(focus_program_window "$file") && drive_session "$window"
+  wait_program "$file"
+  local status=$?
+  [ -n "${QM_WINE_RECORDING:-}" ] && [ -f "$script" ] && cp "$script" "$QM_WINE_RECORDING"
+  grep '^event ' "$file" >"$out/live.events"
+  "$native_monitor" run "$script" >"$out/replay.txt" 2>"$out/replay.err"
+  local replay_status=$?
+  grep '^event ' "$out/replay.txt" >"$out/replay.events"
+  echo "recorded $(wc -l <"$script") script lines, $(wc -l <"$out/live.events") events live, $(wc -l <"$out/replay.events") replayed"
+  local difference
+  difference=$(first_difference "$out/live.events" "$out/replay.events")
+  if [ "$status" -ne 0 ]; then
+    cat "$file"
+    fail "$name" "monitor exit status $status"
+  elif [ "$replay_status" -ne 0 ]; then
+    cat "$out/replay.err"
+    fail "$name" "replay exit status $replay_status"
+  elif ! grep -q '^msg WM_KILLFOCUS' "$script" || ! grep -q '^msg WM_SETFOCUS' "$script" ||
+       ! grep -q '^msg WM_LBUTTONDBLCLK' "$script" || ! grep -q '^rec mouse1 z' "$script"; then
+    cat "$script"
+    fail "$name" "the session lacks the focus change, the double click or the wheel"
+  elif [ -n "$difference" ]; then
+    fail "$name" "first difference (live | replay): $difference"
+  else
+    pass "$name"
+  fi
+}
+
 echo "=== wineboot"
 if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
   cat "$out/wineboot.txt"
@@ -157,8 +307,14 @@ if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
 else
   run_host_case enumerate
   run_host_case messages
+  run_host_case recreated-window
+  run_host_case subclassed-window
+  run_host_case buffer-overflow
   test_live_window_input
   test_live_direct_input
+  test_example_host
+  test_version_resource
+  test_live_record_replay
 fi
 wineserver -k 2>/dev/null
 wineserver -w

@@ -3,12 +3,16 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "framework/QmFrameworkControl.h"
 #include "server/QmDi8InputServer.h"
 #include "tools/monitor-live/DirectInputInstances.h"
+#include "tools/monitor-live/RecordingImports.h"
+#include "tools/monitor-live/SessionRecorder.h"
 #include "tools/monitor-live/Win32GameWindow.h"
 #include "tools/monitor/DeviceOpening.h"
 #include "tools/monitor/InputHost.h"
@@ -24,9 +28,17 @@ const DWORD kIdleMilliseconds = 10;
 
 // Set by the window's own procedure; there is one live window.
 bool g_bStopRequested = false;
+// The session's recording, when one is made.
+CSessionRecorder* g_pRecorder = nullptr;
 
 LRESULT CALLBACK LiveWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Every message reaches this procedure after the module's hooks, once;
+    // while none is installed, the module saw nothing.
+    const bool hooked = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC))
+                        != LiveWindowProc;
+    if (g_pRecorder && hooked)
+        g_pRecorder->NoteMessage(message, wParam, lParam);
     switch (message) {
     case WM_CLOSE:
         // The window stays until the module's hooks are gone from it.
@@ -61,10 +73,19 @@ void PrintLine(const std::string& line)
     std::fflush(stdout);
 }
 
-void PrintEvents(CInputHost& host)
+// The number of events printed.
+std::size_t PrintEvents(CInputHost& host)
 {
-    for (const std::string& line : host.TakeEventLines())
+    const std::vector<std::string> lines = host.TakeEventLines();
+    for (const std::string& line : lines)
         PrintLine(line);
+    return lines.size();
+}
+
+void RecordCommand(const std::string& command)
+{
+    if (g_pRecorder)
+        g_pRecorder->Script().Command(command);
 }
 
 void PrintDevices(CInputHost& host)
@@ -97,15 +118,27 @@ void OpenOnFirstInstance(CInputHost& host, const char* className, DWORD deviceCl
         std::fprintf(stderr, "qminput-monitor: DirectInput reports no device for %s\n", className);
     }
     PrintLine("new " + std::to_string(id) + " " + className + (opened ? " true" : " false"));
+    const std::string* name =
+        g_pRecorder && instance ? g_pRecorder->FindDeviceName(*instance) : nullptr;
+    if (name)
+        RecordCommand(std::string("new ") + className + " " + *name);
 }
 
+// Polls every device that needs it and prints the events made, after those
+// the window's messages made before.
 void PollDevices(CInputHost& host)
 {
+    PrintEvents(host);
+    if (g_pRecorder)
+        g_pRecorder->BeginPoll();
     for (long id : host.DeviceIds()) {
         CDeviceReference device(host.Server(), id);
         if (device.Get() && device->DoesDeviceNeedPolling())
             device->Poll();
     }
+    const bool madeEvents = PrintEvents(host) > 0;
+    if (g_pRecorder)
+        g_pRecorder->EndPoll(madeEvents);
 }
 
 void DispatchWaitingMessages(const CLiveClock& clock)
@@ -128,11 +161,9 @@ void RunMessageLoop(CInputHost& host, double seconds)
         DispatchWaitingMessages(clock);
         clock.Tick();
         PollDevices(host);
-        PrintEvents(host);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleMilliseconds, QS_ALLINPUT);
     }
     PollDevices(host);
-    PrintEvents(host);
 }
 
 int Fail(const std::string& reason)
@@ -150,7 +181,9 @@ int RunWithModule(const sLiveOptions& options, CModuleLibrary& module,
     } catch (const std::runtime_error& error) {
         return Fail(error.what());
     }
+    RecordCommand("start");
     PrintLine(std::string("enumerate ") + (host.Server().EnumerateDevices() ? "true" : "false"));
+    RecordCommand("enumerate");
     if (options.bDirectInput) {
         OpenOnFirstInstance(host, "CQmDi8Keyboard", DI8DEVCLASS_KEYBOARD);
         OpenOnFirstInstance(host, "CQmDi8Mouse", DI8DEVCLASS_POINTER);
@@ -164,6 +197,25 @@ int RunWithModule(const sLiveOptions& options, CModuleLibrary& module,
     return ownProcedure ? 0 : 1;
 }
 
+// The recording starts with the platform the module is loaded into: the game
+// window is in "Display/HWND" already.
+std::unique_ptr<CSessionRecorder> StartRecording(const sLiveOptions& options,
+                                                 const std::string& modulePath,
+                                                 std::ofstream& file, std::string& error)
+{
+    file.open(options.oRecordPath, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        error = "cannot write " + options.oRecordPath;
+        return nullptr;
+    }
+    auto recorder = std::make_unique<CSessionRecorder>(file);
+    if (!RecordModuleImports(GetModuleHandleA(modulePath.c_str()), *recorder, error))
+        return nullptr;
+    recorder->WriteHeader(DescribeLiveCommand(options));
+    recorder->Script().Command("window game");
+    return recorder;
+}
+
 }  // namespace
 
 int RunLiveMode(const sLiveOptions& options)
@@ -174,9 +226,21 @@ int RunLiveMode(const sLiveOptions& options)
         return Fail("cannot create the game window");
     CModuleLibrary module;
     std::string error;
-    if (!module.Load(CModuleLibrary::FindModulePath(), error))
+    const std::string modulePath = CModuleLibrary::FindModulePath();
+    if (!module.Load(modulePath, error))
         return Fail(error);
+    std::ofstream file;
+    std::unique_ptr<CSessionRecorder> recorder;
+    if (!options.oRecordPath.empty()) {
+        recorder = StartRecording(options, modulePath, file, error);
+        if (!recorder) {
+            module.Unload();
+            return Fail(error);
+        }
+    }
+    g_pRecorder = recorder.get();
     const int status = RunWithModule(options, module, window);
+    g_pRecorder = nullptr;
     module.Unload();
     return status;
 }

@@ -1,4 +1,5 @@
-// The command line of the live mode: qminput-monitor live [--di] [--seconds N]
+// The command line of the live mode:
+//   qminput-monitor live [--di] [--seconds N] [--record FILE]
 #pragma once
 
 #include <string>
@@ -11,7 +12,12 @@ struct sLiveOptions {
     bool bDirectInput = false;
     // Run time in seconds; 0 runs until the window is closed or Esc is pressed.
     double fSeconds = 0.0;
+    // Where the session's recording goes; empty: not recorded.
+    std::string oRecordPath;
 };
+
+// The options as words of a command line, for the recording's header.
+std::string DescribeLiveCommand(const sLiveOptions& options);
 
 extern const char* const kLiveUsage;
 

@@ -7,6 +7,7 @@
 
 #include "tools/monitor-live/LiveMode.h"
 #include "tools/monitor-live/LiveOptions.h"
+#include "tools/version/VersionText.h"
 
 int main(int argc, char** argv)
 {
@@ -14,6 +15,10 @@ int main(int argc, char** argv)
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
         std::fputs(qmmonitor::kLiveUsage, words.empty() ? stderr : stdout);
         return words.empty() ? 2 : 0;
+    }
+    if (words[0] == "--version") {
+        std::printf("qminput-monitor %s\n", QmVersionText());
+        return 0;
     }
     if (words[0] != "live") {
         std::fprintf(stderr, "qminput-monitor: unknown mode %s (this build has only: live)\n%s",

@@ -3,11 +3,13 @@
 #include <exception>
 #include <string>
 
+#include "framework/QmFrameworkControl.h"
 #include "qmsim/Simulation.h"
 #include "tools/monitor/GameWindow.h"
 #include "tools/monitor/InputHost.h"
 #include "tools/monitor/ModuleLibrary.h"
 #include "tools/monitor/Outstanding.h"
+#include "tools/monitor/PlatformSetupCommands.h"
 
 namespace qmmonitor {
 namespace {
@@ -28,6 +30,8 @@ int RunMonitor(std::istream& script, const sRunOptions& options, std::ostream& o
                std::ostream& errors)
 {
     qmsim::Reset();
+    qmhost::ClearContractViolations();
+    SyncTickClock();
     CModuleLibrary module;
     std::string loadError;
     if (!module.Load(CModuleLibrary::FindModulePath(), loadError)) {

@@ -30,7 +30,8 @@ void CountPlatformLeftovers(sOutstanding& outstanding, const CGameWindow& window
 {
     outstanding.nDirectInputs = qmsim::LiveDirectInputs();
     outstanding.nDeviceInterfaces = qmsim::LiveDeviceInterfaces();
-    outstanding.bForeignWindowProcedure = !window.HasOwnProcedure();
+    outstanding.bModuleProcedureInChain = window.HasModuleProcedureInChain();
+    outstanding.oContractViolations = qmhost::ContractViolations();
 }
 
 std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)
@@ -46,8 +47,10 @@ std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)
         else if (count < 0)
             lines.push_back("given back more than taken: " + things);
     }
-    if (outstanding.bForeignWindowProcedure)
-        lines.push_back("left outstanding: a window procedure other than the game's own on the game window");
+    if (outstanding.bModuleProcedureInChain)
+        lines.push_back("left outstanding: a procedure of the input module in the game window's chain");
+    for (const std::string& violation : outstanding.oContractViolations)
+        lines.push_back("host contract: " + violation);
     return lines;
 }
 

@@ -14,13 +14,15 @@ struct sOutstanding {
     long nEventRefs = 0;         // QueryEvent without ReleaseEvent
     long nDirectInputs = 0;      // IDirectInput8A objects alive
     long nDeviceInterfaces = 0;  // IDirectInputDevice8A objects alive
-    bool bForeignWindowProcedure = false;
+    bool bModuleProcedureInChain = false;
+    std::vector<std::string> oContractViolations;  // the framework's texts, oldest first
 };
 
 // References are counted while the devices still exist: deleting a device
 // drops whatever references it still had along with it.
 void CountReferences(sOutstanding& outstanding);
-// DirectInput objects and the window procedure once everything is torn down.
+// DirectInput objects, the window procedure and the framework's contract
+// violations once everything is torn down.
 void CountPlatformLeftovers(sOutstanding& outstanding, const CGameWindow& window);
 
 // One line per thing left; none when the run was clean.

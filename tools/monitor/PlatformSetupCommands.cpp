@@ -1,5 +1,6 @@
 #include "tools/monitor/PlatformSetupCommands.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "framework/QmFrameworkControl.h"
@@ -61,6 +62,29 @@ void RunWindow(sMonitor& monitor, const std::vector<sArgument>& arguments)
     monitor.oWindow.Bind(static_cast<eWindowBinding>(arguments[0].nValue));
 }
 
+void RunDestroyWindow(sMonitor& monitor, const std::vector<sArgument>&)
+{
+    if (!monitor.oWindow.Destroy())
+        throw CScriptError("the game window is destroyed already");
+    monitor.oOut << "ok\n";
+}
+
+void RunSubclass(sMonitor& monitor, const std::vector<sArgument>&)
+{
+    if (!monitor.oWindow.IsAlive())
+        throw CScriptError("the game window is destroyed");
+    if (!monitor.oWindow.Subclass())
+        throw CScriptError("the game window is subclassed already");
+    monitor.oOut << "ok\n";
+}
+
+void RunUnsubclass(sMonitor& monitor, const std::vector<sArgument>&)
+{
+    if (!monitor.oWindow.Unsubclass())
+        throw CScriptError("the game window is not subclassed");
+    monitor.oOut << "ok\n";
+}
+
 void RunFail(sMonitor&, const std::vector<sArgument>& arguments)
 {
     const auto call = static_cast<qmsim::Call>(arguments[0].nValue);
@@ -79,6 +103,7 @@ void RunTime(sMonitor&, const std::vector<sArgument>& arguments)
     const double target = arguments[0].fSeconds;
     if (!qmhost::SetTime(target))
         ThrowClockBackwards(target);
+    SyncTickClock();
 }
 
 void RunAdvance(sMonitor&, const std::vector<sArgument>& arguments)
@@ -87,6 +112,14 @@ void RunAdvance(sMonitor&, const std::vector<sArgument>& arguments)
     if (step < 0.0)
         ThrowClockBackwards(CTimer::GetCurTime() + step);
     qmhost::AdvanceTime(step);
+    SyncTickClock();
+}
+
+void SyncTickClock()
+{
+    // The tick count wraps at 2^32 milliseconds, as GetTickCount does.
+    const auto milliseconds = static_cast<std::uint64_t>(std::llround(CTimer::GetCurTime() * 1000.0));
+    qmsim::SetTickCount(static_cast<DWORD>(milliseconds));
 }
 
 }  // namespace qmmonitor

@@ -11,8 +11,9 @@ namespace qmmonitor {
 
 enum eExitCode {
     EXIT_DONE = 0,
-    EXIT_FAILURE_TO_START = 1,  // bad command line, unreadable script, module not loadable
+    EXIT_FAILURE_TO_START = 1,  // unreadable script, module not loadable
     EXIT_BAD_LINE = 2,
+    EXIT_USAGE = 2,             // a bad command line, by the same convention
     EXIT_OUTSTANDING = 3,
 };
 

@@ -10,6 +10,7 @@
 #include "tools/monitor/CommandTable.h"
 #include "tools/monitor/DemoScript.h"
 #include "tools/monitor/MonitorRun.h"
+#include "tools/version/VersionText.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ void PrintSynopsis(std::ostream& out)
 {
     out << "usage: qminput-monitor [--echo] run FILE   run a script (FILE - reads standard input)\n"
            "       qminput-monitor demo                run the built-in demonstration\n"
-           "       qminput-monitor --help              the script commands and exit statuses\n";
+           "       qminput-monitor --help              the script commands and exit statuses\n"
+           "       qminput-monitor --version           the version\n";
 }
 
 void PrintHelp(std::ostream& out)
@@ -27,8 +29,10 @@ void PrintHelp(std::ostream& out)
     PrintSynopsis(out);
     out << "\n"
            "--echo prints each command as '> command' before its output.\n"
-           "Exit status: 0 done; 1 could not start; 2 a bad script line ('line N: reason'\n"
-           "on standard error, nothing after it runs); 3 something was left outstanding.\n"
+           "Exit status: 0 done; 1 could not start; 2 a usage error, or a bad script line\n"
+           "('line N: reason' on standard error, nothing after it runs); 3 something was\n"
+           "left outstanding or a call broke the framework's rules ('host contract: ...'\n"
+           "on standard error).\n"
            "\n"
            "Script commands, one a line ('#' starts a comment; times in decimal seconds;\n"
            "other numbers decimal or 0x hex 32-bit words, negative for two's complement):\n";
@@ -38,10 +42,18 @@ void PrintHelp(std::ostream& out)
            "  event TYPE dev=ID key=K value=V x=X y=Y time=T\n";
 }
 
+// A command line that names no command, or one it does not know.
 int UsageError(const std::string& problem)
 {
-    std::cerr << "qminput-monitor: " << problem << "\n";
+    if (!problem.empty())
+        std::cerr << "qminput-monitor: " << problem << "\n";
     PrintSynopsis(std::cerr);
+    return EXIT_USAGE;
+}
+
+int CannotStart(const std::string& problem)
+{
+    std::cerr << "qminput-monitor: " << problem << "\n";
     return EXIT_FAILURE_TO_START;
 }
 
@@ -51,7 +63,7 @@ int RunFile(const std::string& path, const sRunOptions& options)
         return RunMonitor(std::cin, options, std::cout, std::cerr);
     std::ifstream script(path, std::ios::binary);
     if (!script)
-        return UsageError("cannot read " + path);
+        return CannotStart("cannot read " + path);
     return RunMonitor(script, options, std::cout, std::cerr);
 }
 
@@ -67,6 +79,10 @@ int main(int argc, char** argv)
             PrintHelp(std::cout);
             return EXIT_DONE;
         }
+        if (argument == "--version") {
+            std::cout << "qminput-monitor " << QmVersionText() << '\n';
+            return EXIT_DONE;
+        }
         if (argument == "--echo")
             options.bEcho = true;
         else
@@ -79,5 +95,5 @@ int main(int argc, char** argv)
         options.bEcho = true;
         return RunMonitor(script, options, std::cout, std::cerr);
     }
-    return UsageError(words.empty() ? "nothing to do" : "unexpected arguments");
+    return UsageError(words.empty() ? "" : "unexpected arguments");
 }

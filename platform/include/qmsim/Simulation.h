@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,23 @@ namespace qmsim {
 QMSIM_API void Reset();
 
 // ---- Windows -------------------------------------------------------------
-// A window whose procedure is `proc`. Handles are small non-zero numbers that fit 32 bits.
-QMSIM_API HWND CreateTestWindow(WNDPROC proc);
+// A window whose procedure is `proc` (a Unicode one with `unicode`). Handles are
+// small non-zero numbers that fit 32 bits and are never handed out again.
+QMSIM_API HWND CreateTestWindow(WNDPROC proc, bool unicode = false);
+// As DestroyWindow: the current procedure receives WM_DESTROY then
+// WM_NCDESTROY; afterwards the handle names no window.
 QMSIM_API void DestroyTestWindow(HWND window);
+// The procedure the platform calls for the window's messages (never a handle).
 QMSIM_API WNDPROC GetWindowProc(HWND window);
 // Delivers one message through the window's current procedure, as the platform's
 // dispatch does, and returns the procedure's result (0 for an unknown window).
 QMSIM_API LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Makes the next SetWindowLongA/SetWindowLongPtrA fail (return 0, change nothing).
 QMSIM_API void FailNextSetWindowLong();
+
+// Modules pinned with GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN), by file
+// name. A pin lasts for the process, so Reset keeps this list.
+QMSIM_API std::vector<std::string> PinnedModules();
 
 // ---- System settings -----------------------------------------------------
 struct Settings {
@@ -58,22 +67,60 @@ enum class Call {
 QMSIM_API const char* CallName(Call call);
 // The next call of `call` (on device `deviceName` where not empty) returns `result`.
 // A failure stands in for the whole call: nothing happens, out-pointers stay
-// null and GetDeviceData's count 0. A success code replaces the result of a call
+// null and GetDeviceData's count stays as the caller set it. A success code replaces the result of a call
 // that succeeded, whose effect stays (so DirectInput8Create and CreateDevice
 // still hand out their interface). Injections queue up; one for a named device
 // is used before a general one. For GetModuleHandleA a failure code means null.
 QMSIM_API void InjectResult(Call call, HRESULT result, const std::string& deviceName = "");
 
-// A buffered record for the named device. Kept only while the device is acquired
-// and its buffer (DIPROP_BUFFERSIZE) has room; otherwise dropped, and the next
-// read reports DI_BUFFEROVERFLOW.
+// Input from the named device, buffered by every interface on it that is
+// acquired and has room: a buffer of size N (DIPROP_BUFFERSIZE) holds N - 1
+// records; what does not fit is dropped, newest first, and the next read
+// reports DI_BUFFEROVERFLOW. Input while unacquired is dropped. True when an
+// interface kept the records.
+// One input event (a key, a button, the wheel): the platform gives it the next
+// sequence number of its one system-wide counter and the tick count as time stamp.
+QMSIM_API bool QueueRecord(const std::string& name, DWORD offset, DWORD data);
+// A record with the given sequence number (for wrap-around cases) and time
+// stamp (the tick count when none is given); the platform's numbering goes on
+// after that number.
 QMSIM_API bool QueueRecord(const std::string& name, DWORD offset, DWORD data, DWORD sequence,
-                           DWORD timeStamp = 0);
-// Input loss: the device is unacquired, its buffer emptied, and GetDeviceData
-// and Poll report DIERR_INPUTLOST until the next Acquire (or Unacquire).
-// Records go to every acquired interface on the device; Acquire and
-// SetDataFormat start with an empty buffer.
+                           std::optional<DWORD> timeStamp = std::nullopt);
+// One relative mouse move: an X and a Y record sharing one sequence number; an
+// axis that did not move gives no record.
+QMSIM_API bool QueueMouseMove(const std::string& name, LONG dx, LONG dy);
+// Input loss (the device unplugged, or exclusive access taken by another
+// program): the buffer is emptied and GetDeviceData and Poll report
+// DIERR_INPUTLOST until the next Acquire or Unacquire; an Acquire that fails
+// because the device is gone (DIERR_UNPLUGGED) leaves it merely unacquired
+// (DIERR_NOTACQUIRED). Unacquire and Acquire keep the buffered records.
 QMSIM_API void LoseInput(const std::string& name);
+
+// The tick clock behind GetTickCount and the records' time stamps; 0 after Reset.
+QMSIM_API void SetTickCount(DWORD milliseconds);
+
+// ---- Focus ----------------------------------------------------------------
+// The newest window has the keyboard focus (it is also the foreground window)
+// until the focus moves; a window created later takes it, unless another
+// program's window has it. A foreground-level
+// DirectInput device (SetCooperativeLevel with DISCL_FOREGROUND) is unacquired
+// when its window loses the focus (reads give DIERR_NOTACQUIRED, its records
+// stay) and cannot be acquired again (DIERR_OTHERAPPHASPRIO) until its window
+// has it back; devices at the default level (non-exclusive, background) are
+// not affected.
+// The window with the focus; null while another program's window has it.
+QMSIM_API HWND GetFocusWindow();
+// The handle of that other program's window; no simulated window has it.
+QMSIM_API HWND ForeignWindow();
+// The focus goes to another program's window: the window that had it gets
+// WM_KILLFOCUS (wParam ForeignWindow()) through its current procedure. False,
+// and nothing happens, when no simulated window has the focus.
+QMSIM_API bool MoveFocusAway();
+// The focus comes back to the window that lost it to MoveFocusAway (when that
+// one is gone, to the newest window), which gets WM_SETFOCUS (wParam
+// ForeignWindow()). False, and nothing happens, unless the focus is away and a
+// window exists.
+QMSIM_API bool MoveFocusBack();
 
 // State of the interfaces the module created; with several interfaces on one
 // device, the newest one's.

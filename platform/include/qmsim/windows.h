@@ -60,6 +60,7 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define TRUE 1
 #define FALSE 0
 #define MAX_PATH 260
+#define INFINITE 0xFFFFFFFF
 
 static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(HRESULT) == 4);
 static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*));
@@ -148,6 +149,8 @@ typedef IUnknown* LPUNKNOWN;
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ACTIVATEAPP 0x001C
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
 #define WM_INPUT 0x00FF
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
@@ -349,6 +352,13 @@ typedef IUnknown* LPUNKNOWN;
 #define SPI_GETKEYBOARDDELAY 0x0016
 #define SM_SWAPBUTTON 23
 
+// ---- Modules and errors ----------------------------------------------------------
+#define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
+#define ERROR_SUCCESS 0L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+
 // ---- Module entry ----------------------------------------------------------------
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
@@ -359,8 +369,16 @@ typedef IUnknown* LPUNKNOWN;
 extern "C" {
 
 QMSIM_API HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+// GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS: the module that holds the address
+// lpModuleName points at. With GET_MODULE_HANDLE_EX_FLAG_PIN it stays loaded
+// until the process ends, whatever FreeLibrary calls follow.
+QMSIM_API BOOL WINAPI GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE* phModule);
+QMSIM_API DWORD WINAPI GetLastError(void);
+QMSIM_API void WINAPI SetLastError(DWORD dwErrCode);
 QMSIM_API BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
 QMSIM_API void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
+// Milliseconds of the simulated tick clock (qmsim::SetTickCount), wrapping at 2^32.
+QMSIM_API DWORD WINAPI GetTickCount(void);
 
 // Index GWL_WNDPROC: a window procedure cannot be passed in a 32-bit LONG where
 // pointers are 64 bits wide, so, as on 64-bit Windows, this index fails there
@@ -368,6 +386,8 @@ QMSIM_API void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 QMSIM_API LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
 QMSIM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 // Index GWLP_WNDPROC: the window's current procedure, 0 for an unknown window.
+// On a window whose procedure is a Unicode one, Get/SetWindowLongPtrA hand out
+// a handle in its place that only CallWindowProcA can call.
 QMSIM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 QMSIM_API LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
                                          LPARAM lParam);
