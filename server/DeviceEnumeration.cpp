@@ -25,6 +25,18 @@ void AddEnumeratedDevice(CQmDi8InputServer& server, Open open)
         server.ReleaseDevice(deviceId);
 }
 
+// Whether the framework's device list holds `deviceId`.
+bool IsListed(const CQmInputServer& server, long deviceId)
+{
+    long position = -1;
+    long listed = -1;
+    for (bool more = server.GetFirstDevice(position, listed); more; more = server.GetNextDevice(position, listed)) {
+        if (listed == deviceId)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CQmDi8InputServer::EnumerateDevices()
@@ -78,6 +90,10 @@ long CQmDi8InputServer::NewDevice(const CQmString& className)
 
 void CQmDi8InputServer::DeleteDevice(long deviceId)
 {
+    // An id the list does not hold deletes nothing; it is not even queried,
+    // so no reference the framework never handed out is given back.
+    if (!IsListed(*this, deviceId))
+        return;
     CQmInputDeviceRef<CQmInputDevice> device(deviceId);
     if (!device.Get())
         return;

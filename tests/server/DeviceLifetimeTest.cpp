@@ -92,8 +92,6 @@ TEST_F(DeviceLifetimeTest, DeleteDeviceOfAnIdThatNamesNoDeviceDeletesNothing)
         EXPECT_EQ(call.find("delete"), std::string::npos) << call;
     }
     EXPECT_EQ(m_pServer->GetNumDevices(), 1);
-    // The guard gives back the id it was made with, so the framework hears of the unknown one.
-    EXPECT_EQ(TakeContractViolations(), std::vector<std::string>{"ReleaseDevice(99): no device of that id"});
 }
 
 TEST_F(DeviceLifetimeTest, DeleteDeviceLeavesTheOtherDevices)
