@@ -149,6 +149,7 @@ TEST_F(WindowHookTest, EveryInstallAndRemoveOrderKeepsTheGameProcedureReachableO
             for (std::size_t i = 0; i < kinds.size(); ++i)
                 devices.push_back({kinds[i], static_cast<long>(10 + i), nullptr});
             SCOPED_TRACE(Describe(steps, devices));
+            qmsim::ClearCallLog();
             // Devices alive, in order of creation.
             std::vector<int> alive;
             for (int step : steps) {
@@ -170,6 +171,7 @@ TEST_F(WindowHookTest, EveryInstallAndRemoveOrderKeepsTheGameProcedureReachableO
                 ExpectRouting(keyboardId, mouseId);
             }
             EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+            EXPECT_TRUE(PlatformCalls("GetModuleHandleExA").empty()) << "no hook had to stay";
             ++ordersRun;
         } while (std::next_permutation(steps.begin(), steps.end()));
     }
@@ -192,6 +194,12 @@ TEST_F(WindowHookTest, KeyboardsShareOneHookAndTheNewestGetsTheEvents)
 
     // Creating again neither hooks again nor lists the device twice.
     ASSERT_TRUE(second.Create());
+    // The class's hook serves one window at a time.
+    CQmWindowsKeyboard elsewhere;
+    DefineGameWindow(&GameProc);
+    EXPECT_FALSE(elsewhere.Create());
+    QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"),
+                                          static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(m_hWindow)));
     second.Destroy();
     ExpectRouting(1, -1);
 
