@@ -7,6 +7,7 @@
 
 #include "common/ModuleTestFixture.h"
 #include "common/QueuedEvents.h"
+#include "host/KeyTypes.h"
 #include "host/QmInputServer.h"
 #include "winmsg/QmWindowsKeyboard.h"
 #include "winmsg/QmWindowsMouse.h"
@@ -84,5 +85,31 @@ protected:
         EXPECT_EQ(GameCalls()[0].lParam, lParam);
     }
 
+    // Sends a key, a button and an unhandled message: each reaches the game once
+    // with its answer, the first two after one event from `keyboardId` and
+    // `mouseId` (none for -1) was queued.
+    void ExpectRouting(long keyboardId, long mouseId)
+    {
+        SendAndExpectPassedOn(WM_KEYDOWN, 'A', 0x001E0001);
+        ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_DOWN);
+        SendAndExpectPassedOn(WM_LBUTTONDOWN, MK_LBUTTON, MakePosition(3, 4));
+        ExpectOneEventFrom(mouseId, INPUT_EVENT_MOUSE_BUTTON_DOWN);
+        SendAndExpectPassedOn(WM_PAINT);
+        EXPECT_TRUE(TakeQueuedEvents().empty());
+    }
+
     HWND m_hWindow = nullptr;
+
+private:
+    void ExpectOneEventFrom(long deviceId, eInputEventType type)
+    {
+        const auto events = TakeQueuedEvents();
+        ASSERT_EQ(events.size(), deviceId == -1 ? 0u : 1u) << "event type " << type;
+        ASSERT_EQ(GameCalls().size(), 1u);
+        EXPECT_EQ(GameCalls()[0].queuedEvents, events.size());
+        if (deviceId != -1) {
+            EXPECT_EQ(events[0].m_eType, type);
+            EXPECT_EQ(events[0].m_nDeviceId, deviceId);
+        }
+    }
 };
