@@ -24,8 +24,8 @@ public:
 // A fresh server with one test keyboard listed as device 1.
 struct sScene {
     std::unique_ptr<CQmInputServer> pServer = std::make_unique<CQmInputServer>();
-    long nDevice = fwtest::AddTestDevice(*pServer, "CTestKeyboard");
-    long nObject = QmGetObjectDatabase()->CreateObject(CQmString("CTestMouse"));  // not listed
+    long nDevice = fwtest::AddTestDevice(*pServer);
+    long nObject = QmGetObjectDatabase()->CreateObject(CQmString("CTestKeyboard"));  // not listed
 
     CQmInputServer& Server() { return *pServer; }
     long NewHeldEvent(long deviceId) {
@@ -145,7 +145,6 @@ std::string WithIds(std::string text, long object) {
 }
 
 TEST(ContractViolationTest, EachBreachIsNamedOnceAndAllowedCallsAreNot) {
-    fwtest::EnsureTestFactories();
     for (const sViolationCase& c : kCases) {
         SCOPED_TRACE(c.pWhat);
         qmhost::ResetDeviceIds();

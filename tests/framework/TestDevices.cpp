@@ -2,32 +2,21 @@
 
 namespace fwtest {
 
-template <>
 CQmClassType CTestKeyboard::_s_oType("CTestKeyboard", CQmKeyboard::_s_oType);
-template <>
-CQmClassType CTestMouse::_s_oType("CTestMouse", CQmMouse::_s_oType);
-template <>
-CQmClassType CTestJoystick::_s_oType("CTestJoystick", CQmJoystick::_s_oType);
-CQmClassType CTestSubMouse::_s_oType("CTestSubMouse", CTestMouse::_s_oType);
 
 namespace {
 
-struct sTestFactories {
-    CTestFactory<CTestKeyboard> oKeyboard;
-    CTestFactory<CTestMouse> oMouse;
-    CTestFactory<CTestJoystick> oJoystick;
-    CTestFactory<CTestSubMouse> oSubMouse;
+class CTestKeyboardFactory : public CQmObjectFactory {
+public:
+    CTestKeyboardFactory() : CQmObjectFactory(CQmString("CTestKeyboard")) {}
+    CQmObject* CreateInstance() override { return new CTestKeyboard; }
 };
 
 }  // namespace
 
-void EnsureTestFactories() { static sTestFactories factories; }
-
-long AddTestDevice(CQmInputServer& server, const char* className) {
-    const long objectId = server.GetObjectDatabase()->CreateObject(CQmString(className));
-    if (objectId == -1) {
-        return -1;
-    }
+long AddTestDevice(CQmInputServer& server) {
+    static CTestKeyboardFactory factory;
+    const long objectId = server.GetObjectDatabase()->CreateObject(CQmString("CTestKeyboard"));
     const long deviceId = CQmInputServer::GetUniqueDeviceId();
     server.AddDevice(deviceId, objectId);
     return deviceId;

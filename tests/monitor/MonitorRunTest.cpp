@@ -1,6 +1,7 @@
-// A whole run in process, with something left behind on purpose between two
-// script lines: the run must end with status 3 and say what was left. Each
-// case runs in a child process, since what it leaks stays leaked.
+// A whole run in process, with something left behind or a framework rule
+// broken on purpose between two script lines, which no script can do: the run
+// must end with status 3 and say what was left. Each case runs in a child
+// process, since what it leaks stays leaked.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "host/QmEnvironmentServer.h"
 #include "host/QmInputServer.h"
 #include "qmsim/Simulation.h"
 #include "tools/monitor/MonitorRun.h"
@@ -62,45 +62,48 @@ private:
     std::_Exit(status);
 }
 
-TEST(MonitorRunDeathTest, CleanRunEndsWithZero)
+struct sRunCase {
+    const char* pWhat;
+    std::vector<std::string> oLines;
+    std::size_t nActionLine;
+    std::function<void()> oAction;
+    int nStatus;
+    const char* pStandardError;  // a pattern
+};
+
+void MakeHeldEvents(int count)
 {
-    EXPECT_EXIT(RunAndExit({"attach kbd keyboard", "enumerate", "devices"}, 0, [] {}),
-                ::testing::ExitedWithCode(0), "^$");
+    CQmInputServer* server = QmGetInputServer();
+    for (int i = 0; i < count; ++i)
+        server->QueryEvent(server->NewEvent());
 }
 
-TEST(MonitorRunDeathTest, DeviceReferenceLeftIsReported)
+TEST(MonitorRunDeathTest, WhatARunLeavesOrBreaksIsNamed)
 {
-    EXPECT_EXIT(RunAndExit({"attach kbd keyboard", "enumerate", "devices"}, 3,
-                           [] { QmGetInputServer()->QueryDevice(1); }),
-                ::testing::ExitedWithCode(3), "left outstanding: 1 device reference\n");
-}
-
-TEST(MonitorRunDeathTest, EventReferenceLeftIsReported)
-{
-    EXPECT_EXIT(RunAndExit({"start", "refs"}, 2,
-                           [] {
-                               CQmInputServer* server = QmGetInputServer();
-                               server->QueryEvent(server->NewEvent());
-                           }),
-                ::testing::ExitedWithCode(3), "left outstanding: 1 event reference\n");
-}
-
-TEST(MonitorRunDeathTest, DirectInputLeftIsReported)
-{
-    EXPECT_EXIT(RunAndExit({"refs", "refs"}, 2,
-                           [] {
-                               void* directInput = nullptr;
-                               DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION,
-                                                  IID_IDirectInput8A, &directInput, nullptr);
-                           }),
-                ::testing::ExitedWithCode(3), "left outstanding: 1 DirectInput interface\n");
-}
-
-TEST(MonitorRunDeathTest, BadLineWinsOverOutstanding)
-{
-    EXPECT_EXIT(RunAndExit({"attach kbd keyboard", "enumerate", "bogus"}, 3,
-                           [] { QmGetInputServer()->QueryDevice(1); }),
-                ::testing::ExitedWithCode(2), "line 3: unknown command 'bogus'\n");
+    const std::vector<std::string> enumerated = {"attach kbd keyboard", "enumerate", "devices"};
+    const sRunCase cases[] = {
+        {"a clean run", enumerated, 0, [] {}, 0, "^$"},
+        {"a device reference", enumerated, 3, [] { QmGetInputServer()->QueryDevice(1); }, 3,
+         "left outstanding: 1 device reference\n"},
+        {"event references", {"start", "refs"}, 2, [] { MakeHeldEvents(2); }, 3,
+         "left outstanding: 2 event references\n"},
+        {"a DirectInput interface", {"refs", "refs"}, 2,
+         [] {
+             void* directInput = nullptr;
+             DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8A,
+                                &directInput, nullptr);
+         },
+         3, "left outstanding: 1 DirectInput interface\n"},
+        {"a broken framework rule", enumerated, 3, [] { QmGetInputServer()->ReleaseEvent(99); }, 3,
+         "host contract: ReleaseEvent\\(99\\): no event of that id\n"},
+        {"a bad line wins", {"attach kbd keyboard", "enumerate", "bogus"}, 3,
+         [] { QmGetInputServer()->QueryDevice(1); }, 2, "line 3: unknown command 'bogus'\n"},
+    };
+    for (const sRunCase& c : cases) {
+        SCOPED_TRACE(c.pWhat);
+        EXPECT_EXIT(RunAndExit(c.oLines, c.nActionLine, c.oAction), ::testing::ExitedWithCode(c.nStatus),
+                    c.pStandardError);
+    }
 }
 
 }  // namespace

@@ -1,60 +1,14 @@
-// The keyboard focus: which window has it, the messages when it moves to
-// another program's window and back, and what that does to DirectInput
-// devices at each cooperative level.
-#include <vector>
-
+// What the focus moving to another program's window and back does to a
+// DirectInput device at each cooperative level. The module sets none; a fault
+// that set the foreground level shows in its tests only because the platform
+// unacquires such devices as DirectInput does.
 #include "PlatformTest.h"
 
 namespace {
 
-struct sMessage {
-    HWND m_hWnd;
-    UINT m_nMessage;
-    WPARAM m_nWParam;
-    bool operator==(const sMessage&) const = default;
-};
-
-std::vector<sMessage> g_oMessages;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
-    g_oMessages.push_back({window, message, wParam});
-    return 0;
-}
-
 LRESULT CALLBACK SilentProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
-class FocusTest : public PlatformTest {
-protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        g_oMessages.clear();
-    }
-};
-
-TEST_F(FocusTest, NewestWindowHasTheFocusWhichMovesAwayAndBackWithMessages) {
-    const HWND older = qmsim::CreateTestWindow(SilentProc);
-    const HWND game = qmsim::CreateTestWindow(SilentProc);
-    EXPECT_EQ(qmsim::GetFocusWindow(), game);
-    // Through the current procedure: here one installed over the window's own.
-    SetWindowLongPtrA(game, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
-
-    EXPECT_FALSE(qmsim::MoveFocusBack()) << "the focus is not away";
-    EXPECT_TRUE(qmsim::MoveFocusAway());
-    EXPECT_EQ(qmsim::GetFocusWindow(), nullptr);
-    EXPECT_FALSE(qmsim::MoveFocusAway());
-    const HWND whileAway = qmsim::CreateTestWindow(SilentProc);
-    EXPECT_EQ(qmsim::GetFocusWindow(), nullptr) << "the other program keeps it";
-    EXPECT_TRUE(qmsim::MoveFocusBack());
-    EXPECT_EQ(qmsim::GetFocusWindow(), game);
-
-    const auto foreign = reinterpret_cast<WPARAM>(qmsim::ForeignWindow());
-    EXPECT_EQ(g_oMessages, (std::vector<sMessage>{{game, WM_KILLFOCUS, foreign}, {game, WM_SETFOCUS, foreign}}));
-
-    const HWND later = qmsim::CreateTestWindow(SilentProc);
-    EXPECT_EQ(qmsim::GetFocusWindow(), later);
-    EXPECT_NE(qmsim::GetFocusWindow(), older);
-    EXPECT_NE(qmsim::GetFocusWindow(), whileAway);
-}
+using FocusTest = PlatformTest;
 
 struct sLevelCase {
     const char* m_pWhat;
