@@ -170,36 +170,39 @@ WNDPROC InstallProcedure(HWND window, WNDPROC procedure)
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-}  // namespace
+// The window keyboard and mouse enumerated on the host's window.
+struct sWindowDevices {
+    long nKeyboardId;
+    long nMouseId;
+};
 
-int RunRecreatedWindowCase()
+// Runs `body` on a fresh host once the window devices exist.
+int RunWithWindowDevices(void (*body)(CHostChecks&, CTestHost&, const sWindowDevices&))
 {
     CHostChecks checks;
     CTestHost host;
-    long keyboardId = -1;
-    long mouseId = -1;
-    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
-        return checks.Finish();
-    host.RecreateWindow();
-    host.Server().FreeDevices();
-    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
-        return checks.Finish();
-    checks.Check(host.Window().GetInstalledProcedure() != host.Window().GetOwnProcedure(),
-                 "the new window is hooked");
-    SendRow(checks, host, KeyPressRow(), keyboardId, mouseId);
-    SendRow(checks, host, ButtonRow(), keyboardId, mouseId);
-    CheckFreedWindow(checks, host);
+    sWindowDevices devices{-1, -1};
+    if (EnumerateWindowDevices(checks, host, devices.nKeyboardId, devices.nMouseId))
+        body(checks, host, devices);
     return checks.Finish();
 }
 
-int RunSubclassedWindowCase()
+void RecreatedWindow(CHostChecks& checks, CTestHost& host, const sWindowDevices&)
 {
-    CHostChecks checks;
-    CTestHost host;
-    long keyboardId = -1;
-    long mouseId = -1;
-    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
-        return checks.Finish();
+    host.RecreateWindow();
+    host.Server().FreeDevices();
+    sWindowDevices devices{-1, -1};
+    if (!EnumerateWindowDevices(checks, host, devices.nKeyboardId, devices.nMouseId))
+        return;
+    checks.Check(host.Window().GetInstalledProcedure() != host.Window().GetOwnProcedure(),
+                 "the new window is hooked");
+    SendRow(checks, host, KeyPressRow(), devices.nKeyboardId, devices.nMouseId);
+    SendRow(checks, host, ButtonRow(), devices.nKeyboardId, devices.nMouseId);
+    CheckFreedWindow(checks, host);
+}
+
+void SubclassedWindow(CHostChecks& checks, CTestHost& host, const sWindowDevices&)
+{
     const HWND window = host.Window().GetHandle();
     g_pReplacedByForeign = InstallProcedure(window, ForeignProcedure);
     host.Unload();
@@ -216,22 +219,31 @@ int RunSubclassedWindowCase()
                       "both keys reached the game's procedure once");
     checks.Check(host.Window().GetInstalledProcedure() == host.Window().GetOwnProcedure(),
                  "the hooks left at the first message on top of the chain");
-    return checks.Finish();
 }
+
+void EveryMessageRow(CHostChecks& checks, CTestHost& host, const sWindowDevices& devices)
+{
+    for (const sMessageRow& row : kRows)
+        SendRow(checks, host, row, devices.nKeyboardId, devices.nMouseId);
+    CheckFocus(checks, host);
+    CheckFreedWindow(checks, host);
+}
+
+}  // namespace
 
 int RunMessageCase()
 {
-    CHostChecks checks;
-    CTestHost host;
-    long keyboardId = -1;
-    long mouseId = -1;
-    if (!EnumerateWindowDevices(checks, host, keyboardId, mouseId))
-        return checks.Finish();
-    for (const sMessageRow& row : kRows)
-        SendRow(checks, host, row, keyboardId, mouseId);
-    CheckFocus(checks, host);
-    CheckFreedWindow(checks, host);
-    return checks.Finish();
+    return RunWithWindowDevices(EveryMessageRow);
+}
+
+int RunRecreatedWindowCase()
+{
+    return RunWithWindowDevices(RecreatedWindow);
+}
+
+int RunSubclassedWindowCase()
+{
+    return RunWithWindowDevices(SubclassedWindow);
 }
 
 }  // namespace qmwinetest
