@@ -37,15 +37,12 @@ void CountPlatformLeftovers(sOutstanding& outstanding, const CGameWindow& window
 std::vector<std::string> DescribeOutstanding(const sOutstanding& outstanding)
 {
     std::vector<std::string> lines;
+    // Giving back more than was taken is a host-contract violation, named below.
     for (const sCountedThing& thing : kCountedThings) {
         const long count = outstanding.*thing.pCount;
-        const long magnitude = count < 0 ? -count : count;
-        const std::string things = std::to_string(magnitude) + " " + thing.pWhat
-                                   + (magnitude == 1 ? "" : "s");
         if (count > 0)
-            lines.push_back("left outstanding: " + things);
-        else if (count < 0)
-            lines.push_back("given back more than taken: " + things);
+            lines.push_back("left outstanding: " + std::to_string(count) + " " + thing.pWhat
+                            + (count == 1 ? "" : "s"));
     }
     if (outstanding.bModuleProcedureInChain)
         lines.push_back("left outstanding: a procedure of the input module in the game window's chain");
