@@ -112,94 +112,32 @@ TEST(KeyTranslation, ScanCodesOverTheWholeByteRangeAndBeyond)
 {
     const auto expected = ExpectedScanCodeKeys();
     ASSERT_EQ(expected.size(), 96u);
-    int withEntry = 0;
     for (long long code = 0; code <= 0x1FF; ++code) {
-        const eKeyType key = TranslateDirectInputKey(static_cast<unsigned long>(code));
-        EXPECT_EQ(key, ExpectedAt(expected, code)) << "scan code 0x" << std::hex << code;
-        withEntry += key != KEY_NONE ? 1 : 0;
+        EXPECT_EQ(TranslateDirectInputKey(static_cast<unsigned long>(code)), ExpectedAt(expected, code))
+            << "scan code 0x" << std::hex << code;
     }
-    EXPECT_EQ(withEntry, 96);
     EXPECT_EQ(TranslateDirectInputKey(0xFFFFFFFFul), KEY_NONE);
-}
-
-TEST(KeyTranslation, ScanCodeEdgeCases)
-{
-    struct sCase {
-        unsigned long scanCode;
-        eKeyType key;
-    };
-    const sCase cases[] = {
-        {0x00, KEY_NONE},          {0xDD, KEY_APPS},          {0xDE, KEY_NONE} /* DIK_POWER */,
-        {0x9C, KEY_NONE} /* DIK_NUMPADENTER */, {0x0C, KEY_NONE} /* DIK_MINUS */,
-        {0x38, KEY_LALT},          {0xB8, KEY_RALT},          {0xC9, KEY_PAGEUP},
-        {0xD1, KEY_PAGEDOWN},      {0xB0, KEY_VOLUMEUP},      {0xAE, KEY_VOLUMEDOWN},
-        {0x47, KEY_NUMPAD7},       {0x53, KEY_NUMPAD_DECIMAL}, {0x57, KEY_F11},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TranslateDirectInputKey(c.scanCode), c.key) << "scan code 0x" << std::hex << c.scanCode;
 }
 
 TEST(KeyTranslation, CharactersOfEveryKeyCode)
 {
     const auto expected = ExpectedKeyCharacters();
     ASSERT_EQ(expected.size(), 44u);
-    int withCharacter = 0;
     for (int key = -5; key <= 300; ++key) {
-        const int character = TranslateKeyToChar(static_cast<eKeyType>(key));
-        EXPECT_EQ(character, ExpectedAt(expected, key)) << "key " << key;
-        withCharacter += character != 0 ? 1 : 0;
+        EXPECT_EQ(TranslateKeyToChar(static_cast<eKeyType>(key)), ExpectedAt(expected, key)) << "key " << key;
     }
-    EXPECT_EQ(withCharacter, 44);
-}
-
-TEST(KeyTranslation, CharacterEdgeCases)
-{
-    struct sCase {
-        eKeyType key;
-        int character;
-    };
-    const sCase cases[] = {
-        {KEY_NONE, 0},   {KEY_ESCAPE, 0},         {KEY_NUMPAD5, 0}, {KEY_MOUSE_LEFT, 0},
-        {KEY_ENTER, 10}, {KEY_NUMPAD_DECIMAL, 0x2C}, {KEY_A, 0x61},  {KEY_BACKSPACE, 0},
-        {KEY_DELETE, 0}, {KEY_LSHIFT, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TranslateKeyToChar(c.key), c.character) << "key " << c.key;
 }
 
 TEST(KeyTranslation, VirtualKeysOverEveryCodeAround)
 {
     const auto expected = ExpectedVirtualKeys();
     ASSERT_EQ(expected.size(), 89u);
-    int withEntry = 0;
     for (int code = -300; code <= 0x1FF; ++code) {
-        const eKeyType key = TranslateWindowsVirtualKey(code);
-        EXPECT_EQ(key, ExpectedAt(expected, code)) << "virtual key 0x" << std::hex << code;
-        withEntry += key != KEY_NONE ? 1 : 0;
+        EXPECT_EQ(TranslateWindowsVirtualKey(code), ExpectedAt(expected, code))
+            << "virtual key 0x" << std::hex << code;
     }
-    EXPECT_EQ(withEntry, 89);
     EXPECT_EQ(TranslateWindowsVirtualKey(INT_MIN), KEY_NONE);
     EXPECT_EQ(TranslateWindowsVirtualKey(INT_MAX), KEY_NONE);
-}
-
-TEST(KeyTranslation, VirtualKeyEdgeCases)
-{
-    struct sCase {
-        int virtualKey;
-        eKeyType key;
-    };
-    const sCase cases[] = {
-        {0x07, KEY_NONE},     {0x08, KEY_BACKSPACE}, {0x2C, KEY_NONE} /* VK_SNAPSHOT */,
-        {0x6C, KEY_NONE} /* VK_SEPARATOR */, {0xA0, KEY_NONE}, {0xA1, KEY_NONE},
-        {0xA2, KEY_NONE},     {0xA3, KEY_NONE},      {0xA4, KEY_NONE},
-        {0xA5, KEY_RALT},     {0xA6, KEY_NONE},      {0xBA, KEY_NONE} /* VK_OEM_1 */,
-        {0x7C, KEY_NONE} /* VK_F13 */, {0x12, KEY_LALT}, {0x21, KEY_PAGEUP},
-        {0x22, KEY_PAGEDOWN}, {0x10, KEY_LSHIFT},    {0x11, KEY_LCONTROL},
-        {0x0D, KEY_ENTER},    {0x6E, KEY_NUMPAD_DECIMAL}, {0x41, KEY_A}, {-1, KEY_NONE},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TranslateWindowsVirtualKey(c.virtualKey), c.key)
-            << "virtual key 0x" << std::hex << c.virtualKey;
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "common/HostEvents.h"
 #include "common/ModuleTestFixture.h"
 #include "common/QueuedEvents.h"
-#include "common/RecordReader.h"
 #include "common/RecordStreams.h"
 #include "framework/QmFrameworkControl.h"
 #include "keyboard/QmDi8Keyboard.h"
@@ -91,24 +90,6 @@ protected:
 
     HWND m_hWindow = nullptr;
 };
-
-TEST_F(AllocationTest, ReadNextAllocatesNothingOfItsOwn)
-{
-    Server();
-    CRecordReader reader("kbd", DI8DEVTYPE_KEYBOARD, &c_dfDIKeyboard, 256);
-    const std::vector<sStreamRecord> records = KeyPressReleaseRecords(kKeyboardBufferHolds);
-    ASSERT_TRUE(QueueRecords(reader.Name(), records));
-
-    int read = 0;
-    const sAllocationCounts counted = CountAllocations([&] { read = reader.ReadAll(); });
-
-    EXPECT_EQ(read, static_cast<int>(kKeyboardBufferHolds));
-    EXPECT_EQ(counted.nModule, 0);
-    EXPECT_EQ(counted.nFramework, 0);
-    EXPECT_EQ(counted.nOther, 0);
-    // The simulated platform writes its call log as it reads; that is seen.
-    EXPECT_GT(counted.nPlatform, 0);
-}
 
 TEST_F(AllocationTest, KeyboardPollOfAFullBufferAllocatesOnlyTheHostsEvents)
 {

@@ -82,30 +82,24 @@ protected:
     long m_nFactoriesBefore = 0;
 };
 
-TEST_F(ModuleLoadTest, LoadingBuildsEachClassTypeThenItsFactoryInTheFixedOrder)
+TEST_F(ModuleLoadTest, LoadingBuildsTypeThenFactoryOfEachClassInTheFixedOrderAndUnloadingUndoesItInReverse)
 {
-    std::vector<std::string> expected;
+    std::vector<std::string> loaded;
+    std::vector<std::string> unloaded;
     for (const sModuleClass& moduleClass : kModuleClasses) {
-        expected.push_back(std::string("type+ ") + moduleClass.m_pName);
-        expected.push_back(std::string("factory+ ") + moduleClass.m_pName);
+        loaded.push_back(std::string("type+ ") + moduleClass.m_pName);
+        loaded.push_back(std::string("factory+ ") + moduleClass.m_pName);
+        unloaded.insert(unloaded.begin(), {std::string("factory- ") + moduleClass.m_pName,
+                                           std::string("type- ") + moduleClass.m_pName});
     }
-    EXPECT_EQ(qmhost::RegistryLog(), expected);
+    EXPECT_EQ(qmhost::RegistryLog(), loaded);
     EXPECT_EQ(qmhost::RegisteredFactoryCount(), m_nFactoriesBefore + 6);
     // Loading the module does nothing on the platform.
     EXPECT_TRUE(qmsim::CallLog().empty());
-}
 
-TEST_F(ModuleLoadTest, UnloadingTearsDownFactoryThenTypeInTheReverseOrder)
-{
     qmhost::ClearRegistryLog();
     Unload();
-
-    std::vector<std::string> expected;
-    for (auto moduleClass = kModuleClasses.rbegin(); moduleClass != kModuleClasses.rend(); ++moduleClass) {
-        expected.push_back(std::string("factory- ") + moduleClass->m_pName);
-        expected.push_back(std::string("type- ") + moduleClass->m_pName);
-    }
-    EXPECT_EQ(qmhost::RegistryLog(), expected);
+    EXPECT_EQ(qmhost::RegistryLog(), unloaded);
     EXPECT_EQ(qmhost::RegisteredFactoryCount(), m_nFactoriesBefore);
     EXPECT_EQ(dlopen(QM_INPUT_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr) << "the module stayed loaded";
 }
