@@ -21,11 +21,21 @@ TEST_F(WindowHookTest, CallWindowProcWithoutAHookReturnsZeroAndCallsNothing)
 
 TEST_F(WindowHookTest, CallWindowProcWithAHookReachesTheSavedProcedure)
 {
+    Server();
     CQmWindowsMouse mouse;
     ASSERT_TRUE(mouse.Create());
     EXPECT_EQ(CQmWindowsMouse::CallWindowProcA(m_hWindow, WM_PAINT, 1, 2), GameResult(WM_PAINT));
     EXPECT_EQ(GameCalls().size(), 1u);
     EXPECT_EQ(CQmWindowsKeyboard::CallWindowProcA(m_hWindow, WM_PAINT, 1, 2), 0);
+
+    // The hook's procedure called for a window it does not serve (a program
+    // that copied it elsewhere) answers 0 and reaches no procedure and no device.
+    const WNDPROC hook = qmsim::GetWindowProc(m_hWindow);
+    const HWND other = qmsim::CreateTestWindow(&GameProc);
+    GameCalls().clear();
+    EXPECT_EQ(hook(other, WM_LBUTTONDOWN, MK_LBUTTON, 0), 0);
+    EXPECT_TRUE(GameCalls().empty());
+    EXPECT_TRUE(TakeQueuedEvents().empty());
     mouse.Destroy();
 }
 
