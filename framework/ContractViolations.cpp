@@ -21,6 +21,10 @@ void ReportContractViolation(const std::string& text) {
     Debug_Printf("host contract: %s\n", text.c_str());
 }
 
+std::string CallText(const char* operation, long id) {
+    return std::string(operation) + "(" + std::to_string(id) + ")";
+}
+
 std::string HeldCount(long count, const char* thing) {
     return std::to_string(count) + " " + thing + (count == 1 ? " is held" : "s are held");
 }

@@ -10,6 +10,9 @@ namespace qmhost::detail {
 
 void ReportContractViolation(const std::string& text);
 
+// How a violation names the call: "ReleaseDevice(3)".
+std::string CallText(const char* operation, long id);
+
 // "1 reference is held", "2 references are held".
 std::string HeldCount(long count, const char* thing);
 

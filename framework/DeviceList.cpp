@@ -15,8 +15,6 @@ namespace {
 // What an entry adds to the outstanding count: its references beyond the list's own.
 long QueriesOf(long refs, bool listed) { return listed ? std::max(refs - 1, 0L) : refs; }
 
-std::string ReleaseCall(long deviceId) { return "ReleaseDevice(" + std::to_string(deviceId) + ")"; }
-
 template <class Entries>
 auto FindEntry(Entries& entries, long deviceId) {
     auto found = std::find_if(entries.begin(), entries.end(),
@@ -128,15 +126,15 @@ bool CDeviceList::Release(long deviceId, sDeviceEntry& disposed) {
             return false;
         }
         if (m_oRemovedIds.count(deviceId) != 0) {
-            ReportContractViolation(ReleaseCall(deviceId) + " gives back more references than were taken");
+            ReportContractViolation(CallText("ReleaseDevice", deviceId) + " gives back more references than were taken");
         } else {
-            ReportContractViolation(ReleaseCall(deviceId) + ": no device of that id");
+            ReportContractViolation(CallText("ReleaseDevice", deviceId) + ": no device of that id");
         }
         return false;
     }
     // No reference left: the device is being disposed of already.
     if (entry->nRefs == 0) {
-        ReportContractViolation(ReleaseCall(deviceId) + " gives back more references than were taken");
+        ReportContractViolation(CallText("ReleaseDevice", deviceId) + " gives back more references than were taken");
         return false;
     }
     entry->pDevice->Release();

@@ -11,10 +11,6 @@ namespace {
 
 qmhost::detail::CFailureCountdown g_oNewEventFailures;
 
-std::string Call(const char* operation, long eventId) {
-    return std::string(operation) + "(" + std::to_string(eventId) + ")";
-}
-
 }  // namespace
 
 namespace qmhost {
@@ -70,12 +66,12 @@ bool CEventPool::WasHandedOut(long eventId) const { return eventId > 0 && eventI
 void CEventPool::Release(long eventId) {
     sRecord* record = Lookup(eventId);
     if (record == nullptr && !WasHandedOut(eventId)) {
-        ReportContractViolation(Call("ReleaseEvent", eventId) + ": no event of that id");
+        ReportContractViolation(CallText("ReleaseEvent", eventId) + ": no event of that id");
         return;
     }
     // A fresh record is held by nobody until it is queried.
     if (record == nullptr || record->nRefs == 0) {
-        ReportContractViolation(Call("ReleaseEvent", eventId) + " gives back more references than were taken");
+        ReportContractViolation(CallText("ReleaseEvent", eventId) + " gives back more references than were taken");
         return;
     }
     --record->nRefs;
@@ -86,11 +82,11 @@ void CEventPool::Release(long eventId) {
 void CEventPool::Queue(long eventId) {
     sRecord* record = Lookup(eventId);
     if (record == nullptr) {
-        ReportContractViolation(Call("QueueEvent", eventId) + ": no event of that id");
+        ReportContractViolation(CallText("QueueEvent", eventId) + ": no event of that id");
         return;
     }
     if (record->nQueuePosition != kNotQueued) {
-        ReportContractViolation(Call("QueueEvent", eventId) + " of an event in the queue already");
+        ReportContractViolation(CallText("QueueEvent", eventId) + " of an event in the queue already");
         return;
     }
     record->nQueuePosition = m_nNextQueuePosition++;

@@ -13,8 +13,6 @@ using qmhost::detail::sInputServerImpl;
 
 sInputServerImpl& Impl(void* impl) { return *static_cast<sInputServerImpl*>(impl); }
 
-std::string Call(const char* operation, long id) { return std::string(operation) + "(" + std::to_string(id) + ")"; }
-
 // A device leaving the list while an event of it is still held: the holder
 // would be filling or reading an event of a device that is gone. The events
 // are guarded by the server's lock.
@@ -64,7 +62,7 @@ void CQmInputServer::AddDevice(long deviceId, long objectId) {
 }
 
 void CQmInputServer::RemoveDevice(long deviceId) {
-    RemoveListed(m_oLock, Impl(m_pImpl), deviceId, Call("RemoveDevice", deviceId));
+    RemoveListed(m_oLock, Impl(m_pImpl), deviceId, qmhost::detail::CallText("RemoveDevice", deviceId));
 }
 
 void CQmInputServer::FreeDevices() {
@@ -92,7 +90,7 @@ void CQmInputServer::ReleaseDevice(long deviceId) {
     qmhost::detail::sDeviceEntry disposed{};
     if (Impl(m_pImpl).oDevices.Release(deviceId, disposed)) {
         DisposeDevice(m_oLock, Impl(m_pImpl), m_pObjectDatabase, disposed,
-                      Call("ReleaseDevice", deviceId) + " deleting the device");
+                      qmhost::detail::CallText("ReleaseDevice", deviceId) + " deleting the device");
     }
 }
 

@@ -49,7 +49,7 @@ long CQmObjectDatabase::CreateObject(const CQmString& className) {
 // An object still referenced is reported and kept: deleting it would leave
 // its holders (a device list entry, a query) pointing at freed memory.
 bool CQmObjectDatabase::DestroyObject(long objectId) {
-    const std::string call = "DestroyObject(" + std::to_string(objectId) + ")";
+    const std::string call = qmhost::detail::CallText("DestroyObject", objectId);
     CQmObject* object = nullptr;
     {
         sObjectTable& table = Table(m_pImpl);
