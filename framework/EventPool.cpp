@@ -10,6 +10,7 @@
 namespace {
 
 qmhost::detail::CFailureCountdown g_oNewEventFailures;
+thread_local long t_nEventOwner = -1;
 
 }  // namespace
 
@@ -41,12 +42,16 @@ void CEventPool::FreeIfUnused(long eventId) {
     }
 }
 
+CEventOwnerScope::CEventOwnerScope(long deviceId) : m_nPrevious(t_nEventOwner) { t_nEventOwner = deviceId; }
+
+CEventOwnerScope::~CEventOwnerScope() { t_nEventOwner = m_nPrevious; }
+
 long CEventPool::New() {
     if (g_oNewEventFailures.TakeOne()) {
         return -1;
     }
     const long id = m_nNextEventId++;
-    m_oRecords.emplace(id, std::make_unique<sRecord>());
+    m_oRecords.emplace(id, std::make_unique<sRecord>()).first->second->nOwnerDeviceId = t_nEventOwner;
     AddLiveEventRecords(1);
     return id;
 }
@@ -95,7 +100,7 @@ void CEventPool::Queue(long eventId) {
 
 long CEventPool::HeldEventOf(long deviceId) const {
     for (const auto& [id, record] : m_oRecords) {
-        if (record->nRefs > 0 && record->oEvent.m_nDeviceId == deviceId) {
+        if (record->nRefs > 0 && record->nOwnerDeviceId == deviceId) {
             return id;
         }
     }

@@ -10,6 +10,19 @@
 
 namespace qmhost::detail {
 
+// The device whose NewEvent runs on this thread for the scope's life: the pool
+// notes it as the owner of the events made meanwhile.
+class CEventOwnerScope {
+public:
+    explicit CEventOwnerScope(long deviceId);
+    ~CEventOwnerScope();
+    CEventOwnerScope(const CEventOwnerScope&) = delete;
+    CEventOwnerScope& operator=(const CEventOwnerScope&) = delete;
+
+private:
+    long m_nPrevious;
+};
+
 class CEventPool {
 public:
     CEventPool() = default;
@@ -40,6 +53,9 @@ private:
 
     struct sRecord {
         CQmInputEvent oEvent{};
+        // The device that asked for the event, -1 for the host's own. Kept
+        // apart from the event's fields, which its holder fills without a lock.
+        long nOwnerDeviceId = -1;
         long nRefs = 0;
         long nQueuePosition = kNotQueued;
     };

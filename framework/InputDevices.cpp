@@ -1,5 +1,6 @@
 // The input object and input device bases. A device's event services go to
 // the current input server.
+#include "framework/EventPool.h"
 #include "framework/FailureCountdown.h"
 #include "framework/QmFrameworkControl.h"
 #include "framework/TypeQueries.h"
@@ -42,6 +43,7 @@ void CQmInputDevice::SetDeviceId(long deviceId) { m_nDeviceId = deviceId; }
 
 long CQmInputDevice::NewEvent() {
     CQmInputServer* server = QmGetInputServer();
+    const qmhost::detail::CEventOwnerScope owner(m_nDeviceId);
     return server ? server->NewEvent() : -1;
 }
 

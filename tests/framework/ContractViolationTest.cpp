@@ -28,9 +28,12 @@ struct sScene {
     long nObject = QmGetObjectDatabase()->CreateObject(CQmString("CTestKeyboard"));  // not listed
 
     CQmInputServer& Server() { return *pServer; }
+    // An event the device asked for, queried and not given back.
     long NewHeldEvent(long deviceId) {
-        const long id = pServer->NewEvent();
-        pServer->QueryEvent(id)->m_nDeviceId = static_cast<std::int32_t>(deviceId);
+        CQmInputDevice* device = pServer->QueryDevice(deviceId);
+        const long id = device->NewEvent();
+        pServer->ReleaseDevice(deviceId);
+        pServer->QueryEvent(id);
         return id;
     }
 };
