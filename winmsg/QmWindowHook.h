@@ -1,11 +1,27 @@
 // The window-procedure hook shared by the window-message keyboard and mouse:
 // a device hooks the game window named by "Display/HWND", turns the messages it
 // handles into events and passes every message, handled or not, on to the
-// procedure installed before it, exactly once, returning that result unchanged.
+// procedure installed before it, exactly once, unaltered, returning that
+// result unchanged.
 //
 // Device derives from CQmWindowHook<Device, HostBase> and supplies
 // HandleWindowMessage(UINT, WPARAM, LPARAM). Each Device gets its own set of
 // statics; the keyboard's and the mouse's hooks share nothing but the window.
+//
+// All devices of a class that are created share the class's one serving hook,
+// on one window at a time: a second keyboard neither hooks the window twice nor
+// cuts the first one off. They form a list, most recently created first, and
+// the first of them gets the events; when the last one leaves, the hook is
+// removed. The hook is one of the class's kHookPositions procedures (see
+// WindowProcChain.h): a Create whose hook is no longer reachable from the top
+// of the window's chain (another program cut it out, or sits above it) puts a
+// fresh position on top and leaves the old one lingering; a Create finds the
+// hook's window gone and starts on the new one. Create fails only when every
+// position still lingers in some chain.
+//
+// Create, Destroy and the destructor change the hook's state through
+// RunOnWindowThread (WindowThreadCall.h): where another thread pumps the
+// window, they return only once that thread can no longer reach the device.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +30,9 @@
 #include "host/QmString.h"
 #include "server/PlatformApi.h"
 #include "winmsg/WindowProcChain.h"
+#include "winmsg/WindowThreadCall.h"
+
+constexpr int kHookPositions = 4;
 
 template <class Device, class HostBase>
 class CQmWindowHook : public HostBase {
@@ -26,12 +45,13 @@ public:
     bool DoesDeviceNeedPolling() const override { return false; }
     bool DoesDeviceNeedTrigger() const override { return false; }
 
-    // Hands a message to the procedure the class's hook replaced; 0 without a hook.
+    // Hands a message to the procedure the class's hook replaced, in the
+    // window's kind; 0 without a hook.
     static LRESULT CALLBACK CallWindowProcA(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam);
 
 protected:
-    // The class's replacement window procedure.
+    // The class's replacement window procedure: its first chain position.
     static LRESULT CALLBACK WindowProcNew(HWND window, UINT message, WPARAM wParam,
                                          LPARAM lParam);
 
@@ -39,25 +59,31 @@ protected:
     CQmEnvironmentServer* m_pEnvironment;
 
 private:
+    template <int Position>
+    static LRESULT CALLBACK PositionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT HookFrame(sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND ReadGameWindow() const;
     bool JoinHook();
     void LeaveHook();
     bool IsJoined() const;
+    struct sJoinRequest {
+        CQmWindowHook* m_pDevice;
+        bool m_bJoined;
+    };
+    static void JoinHookTask(void* context);
+    static void LeaveHookTask(void* device);
 
-    // The procedure the class's hook replaced; null while the class has no hook
-    // in a window's chain.
+    // The procedure the serving hook replaced; null while the class has no hook
+    // serving its devices.
     static WNDPROC m_pWndProc;
-    // The window the class's hook serves its devices on; meaningful while
-    // m_pWndProc is set.
-    static HWND s_hHookedWindow;
+    // The class's chain positions, and the one serving its devices (or null).
+    static sHookLink s_aLinks[kHookPositions];
+    static sHookLink* s_pServingLink;
 
     // The class's instance pointer, what s_pWindowsKeyboard and s_pWindowsMouse
     // would be as file-scope pointers; a static of the template gives each class
-    // its own. It names the device that the window procedure makes its events on. All devices of the
-    // class that are created share the class's one hook, so that a second
-    // keyboard neither hooks the window twice nor cuts the first one off; they
-    // form a list, most recently created first, and the first of them gets
-    // the events. When the last one leaves, the hook is removed.
+    // its own. It heads the list of the class's created devices.
     static CQmWindowHook* s_pInstance;
     CQmWindowHook* m_pNextDevice;
 };
@@ -66,10 +92,18 @@ template <class Device, class HostBase>
 WNDPROC CQmWindowHook<Device, HostBase>::m_pWndProc = nullptr;
 
 template <class Device, class HostBase>
-CQmWindowHook<Device, HostBase>* CQmWindowHook<Device, HostBase>::s_pInstance = nullptr;
+sHookLink CQmWindowHook<Device, HostBase>::s_aLinks[kHookPositions] = {
+    {&CQmWindowHook::WindowProcNew, nullptr, nullptr, nullptr, false},
+    {&CQmWindowHook::PositionProc<1>, nullptr, nullptr, nullptr, false},
+    {&CQmWindowHook::PositionProc<2>, nullptr, nullptr, nullptr, false},
+    {&CQmWindowHook::PositionProc<3>, nullptr, nullptr, nullptr, false},
+};
 
 template <class Device, class HostBase>
-HWND CQmWindowHook<Device, HostBase>::s_hHookedWindow = nullptr;
+sHookLink* CQmWindowHook<Device, HostBase>::s_pServingLink = nullptr;
+
+template <class Device, class HostBase>
+CQmWindowHook<Device, HostBase>* CQmWindowHook<Device, HostBase>::s_pInstance = nullptr;
 
 template <class Device, class HostBase>
 CQmWindowHook<Device, HostBase>::CQmWindowHook()
@@ -108,26 +142,46 @@ template <class Device, class HostBase>
 LRESULT CALLBACK CQmWindowHook<Device, HostBase>::CallWindowProcA(HWND window, UINT message,
                                                                   WPARAM wParam, LPARAM lParam)
 {
-    if (!m_pWndProc)
+    if (!m_pWndProc || !s_pServingLink)
         return 0;
-    return ::CallWindowProcA(m_pWndProc, window, message, wParam, lParam);
+    return PassOn(*s_pServingLink, window, message, wParam, lParam);
 }
 
 template <class Device, class HostBase>
 LRESULT CALLBACK CQmWindowHook<Device, HostBase>::WindowProcNew(HWND window, UINT message,
                                                                 WPARAM wParam, LPARAM lParam)
 {
-    // Another window's messages reach this procedure only through a chain in
-    // which the class's hook lingers, serving no device.
-    if (!m_pWndProc || window != s_hHookedWindow)
-        return PassOnLingering(&WindowProcNew, window, message, wParam, lParam);
+    return HookFrame(s_aLinks[0], window, message, wParam, lParam);
+}
+
+template <class Device, class HostBase>
+template <int Position>
+LRESULT CALLBACK CQmWindowHook<Device, HostBase>::PositionProc(HWND window, UINT message,
+                                                               WPARAM wParam, LPARAM lParam)
+{
+    return HookFrame(s_aLinks[Position], window, message, wParam, lParam);
+}
+
+// Nothing of the device is touched once the message is passed on: the game's
+// procedure may free the devices (or another thread may, while this one pumps
+// inside it).
+template <class Device, class HostBase>
+LRESULT CQmWindowHook<Device, HostBase>::HookFrame(sHookLink& link, HWND window, UINT message,
+                                                   WPARAM wParam, LPARAM lParam)
+{
+    if (IsHookTaskMessage(message))
+        return RunSentHookTask(lParam);
+    if (&link != s_pServingLink || window != link.m_hWnd)
+        return PassOnLingering(link, window, message, wParam, lParam);
     if (s_pInstance)
         static_cast<Device*>(s_pInstance)->HandleWindowMessage(message, wParam, lParam);
-    const LRESULT result = CallWindowProcA(window, message, wParam, lParam);
+    const LRESULT result = PassOn(link, window, message, wParam, lParam);
     // The window's last message: the hook goes with it, and a later Create may
     // hook a new window.
-    if (message == WM_NCDESTROY)
-        ForgetHookedWindow(&WindowProcNew, m_pWndProc);
+    if (message == WM_NCDESTROY && s_pServingLink == &link && link.m_hWnd == window) {
+        FreeLink(link);
+        s_pServingLink = nullptr;
+    }
     return result;
 }
 
@@ -138,35 +192,69 @@ HWND CQmWindowHook<Device, HostBase>::ReadGameWindow() const
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
 }
 
-// The first device of the class installs the hook; later ones share it. The
-// class has one saved procedure, so its hook serves one window at a time.
 template <class Device, class HostBase>
 bool CQmWindowHook<Device, HostBase>::JoinHook()
 {
-    if (m_pWndProc && s_hHookedWindow != m_hWnd)
-        return false;
-    if (!m_pWndProc) {
-        InstallWindowProc(m_hWnd, &WindowProcNew, m_pWndProc);
-        s_hHookedWindow = m_hWnd;
-    }
-    if (!IsJoined()) {
-        m_pNextDevice = s_pInstance;
-        s_pInstance = this;
-    }
-    return true;
+    sJoinRequest request{this, false};
+    RunOnWindowThread(m_hWnd, &JoinHookTask, &request);
+    return request.m_bJoined;
 }
 
+// The class's hook serves one window at a time; one whose window is gone is
+// forgotten, and one that messages may no longer reach is left lingering for a
+// fresh one on top.
+template <class Device, class HostBase>
+void CQmWindowHook<Device, HostBase>::JoinHookTask(void* context)
+{
+    auto& request = *static_cast<sJoinRequest*>(context);
+    CQmWindowHook& device = *request.m_pDevice;
+    RegisterHookLinks(s_aLinks, kHookPositions);
+    if (s_pServingLink && !IsWindow(s_pServingLink->m_hWnd)) {
+        FreeLink(*s_pServingLink);
+        s_pServingLink = nullptr;
+    }
+    if (s_pServingLink && s_pServingLink->m_hWnd != device.m_hWnd)
+        return;
+    if (s_pServingLink && !IsReachableFromTop(*s_pServingLink)) {
+        LingerLink(*s_pServingLink);
+        s_pServingLink = nullptr;
+    }
+    if (!s_pServingLink) {
+        sHookLink* link = TakeFreeLink(s_aLinks, kHookPositions);
+        if (!link)
+            return;
+        // A refused hook still counts as the window found; a later Create tries again.
+        if (InstallLink(*link, device.m_hWnd, m_pWndProc))
+            s_pServingLink = link;
+    }
+    if (!device.IsJoined()) {
+        device.m_pNextDevice = s_pInstance;
+        s_pInstance = &device;
+    }
+    request.m_bJoined = true;
+}
+
+// Runs where the class's hook serves: its devices are that window's thread's.
 template <class Device, class HostBase>
 void CQmWindowHook<Device, HostBase>::LeaveHook()
 {
-    for (CQmWindowHook** link = &s_pInstance; *link; link = &(*link)->m_pNextDevice) {
-        if (*link == this) {
-            *link = m_pNextDevice;
-            m_pNextDevice = nullptr;
-            if (!s_pInstance)
-                RemoveWindowProc(&WindowProcNew, m_pWndProc);
-            return;
+    if (IsJoined())
+        RunOnWindowThread(s_pServingLink ? s_pServingLink->m_hWnd : m_hWnd, &LeaveHookTask, this);
+}
+
+template <class Device, class HostBase>
+void CQmWindowHook<Device, HostBase>::LeaveHookTask(void* device)
+{
+    for (CQmWindowHook** entry = &s_pInstance; *entry; entry = &(*entry)->m_pNextDevice) {
+        if (*entry == device) {
+            *entry = (*entry)->m_pNextDevice;
+            static_cast<CQmWindowHook*>(device)->m_pNextDevice = nullptr;
+            break;
         }
+    }
+    if (!s_pInstance && s_pServingLink) {
+        RemoveLink(*s_pServingLink);
+        s_pServingLink = nullptr;
     }
 }
 

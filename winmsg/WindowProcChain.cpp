@@ -1,74 +1,76 @@
 #include "winmsg/WindowProcChain.h"
 
-#include <algorithm>
-#include <list>
-
 namespace {
 
-// One hook of the module in a window's chain: its procedure and where it keeps
-// the procedure it passes messages to (the class's own saved procedure while it
-// serves devices, its own copy while it lingers).
-struct sHookLink {
-    HWND m_hWnd;
-    WNDPROC m_pHook;
-    WNDPROC* m_pNext;
-    WNDPROC m_pLingeringNext;
+// The classes of window devices: the keyboard's and the mouse's, with room to spare.
+constexpr int kMaxHookClasses = 4;
 
-    bool IsLingering() const { return m_pNext == &m_pLingeringNext; }
+struct sClassLinks {
+    sHookLink* m_pLinks;
+    int m_nCount;
 };
 
-// Changed by Create and Destroy on the framework's thread and by a window's last
-// message or a lingering hook leaving on the window's thread; games run both on
-// one thread. A list, so that a link's own copy keeps its address.
-std::list<sHookLink>& Links()
-{
-    static std::list<sHookLink> links;
-    return links;
-}
+sClassLinks g_aClassLinks[kMaxHookClasses];
 
-using LinkIterator = std::list<sHookLink>::iterator;
-
-LinkIterator FindLink(WNDPROC hook, bool lingering, HWND window = nullptr)
+template <class Visit>
+sHookLink* FindLink(Visit&& matches)
 {
-    auto& links = Links();
-    return std::find_if(links.begin(), links.end(), [&](const sHookLink& link) {
-        return link.m_pHook == hook && link.IsLingering() == lingering && (!window || link.m_hWnd == window);
-    });
-}
-
-// The hook of the module that passes its messages to `hook`, or null.
-sHookLink* FindLinkCalling(HWND window, WNDPROC hook)
-{
-    for (auto& link : Links())
-        if (link.m_hWnd == window && *link.m_pNext == hook)
-            return &link;
+    for (const sClassLinks& entry : g_aClassLinks)
+        for (int position = 0; position < entry.m_nCount; ++position)
+            if (!entry.m_pLinks[position].IsFree() && matches(entry.m_pLinks[position]))
+                return &entry.m_pLinks[position];
     return nullptr;
 }
 
-WNDPROC ReplaceWindowProc(HWND window, WNDPROC procedure)
+// The module's link in `window` whose procedure is `procedure`.
+sHookLink* FindLinkOf(HWND window, WNDPROC procedure)
 {
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return FindLink([&](const sHookLink& link) { return link.m_hWnd == window && link.m_pHook == procedure; });
 }
 
-// A window always has a procedure: none means the window is gone.
-WNDPROC CurrentWindowProc(HWND window)
+// The module's link in the same chain that passes its messages to `link`.
+sHookLink* FindLinkCalling(const sHookLink& link)
 {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    return FindLink([&](const sHookLink& other) {
+        return other.m_hWnd == link.m_hWnd && *other.m_pNext == link.m_pHook && other.m_bUnicode == link.m_bUnicode;
+    });
 }
 
-// Takes the link's hook out of its window's chain, if anything lets it: true
-// when it is out (or its window is gone). When the platform refuses the change
-// the hook stays, still passing messages on.
+// The window's procedure as a caller of the link's kind sees it: a procedure
+// of the other kind shows as a handle that only CallWindowProcA/W can call.
+WNDPROC CurrentWindowProc(HWND window, bool unicode)
+{
+    const LONG_PTR value =
+        unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC) : GetWindowLongPtrA(window, GWLP_WNDPROC);
+    return reinterpret_cast<WNDPROC>(value);
+}
+
+WNDPROC ReplaceWindowProc(HWND window, WNDPROC procedure, bool unicode)
+{
+    const auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                             : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
+}
+
+LRESULT CallProcedure(WNDPROC procedure, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return unicode ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                   : CallWindowProcA(procedure, window, message, wParam, lParam);
+}
+
+// Takes the link out of its window's chain, if anything lets it: true when it
+// is out (or its window is gone). When the platform refuses the change the
+// link stays, still passing messages on.
 bool TryToLeave(const sHookLink& link)
 {
     const WNDPROC next = *link.m_pNext;
-    if (sHookLink* later = FindLinkCalling(link.m_hWnd, link.m_pHook)) {
-        *later->m_pNext = next;
+    if (sHookLink* above = FindLinkCalling(link)) {
+        *above->m_pNext = next;
         return true;
     }
-    const WNDPROC current = CurrentWindowProc(link.m_hWnd);
-    return !current || (current == link.m_pHook && ReplaceWindowProc(link.m_hWnd, next) == link.m_pHook);
+    const WNDPROC current = CurrentWindowProc(link.m_hWnd, link.m_bUnicode);
+    return !current ||
+           (current == link.m_pHook && ReplaceWindowProc(link.m_hWnd, next, link.m_bUnicode) == link.m_pHook);
 }
 
 // A lingering procedure must stay callable: FreeLibrary may no longer unload us.
@@ -79,55 +81,105 @@ void PinModuleOf(WNDPROC hook)
                        reinterpret_cast<LPCSTR>(reinterpret_cast<void*>(hook)), &module);
 }
 
-void Linger(sHookLink& link)
+}  // namespace
+
+void RegisterHookLinks(sHookLink* links, int count)
 {
-    link.m_pLingeringNext = *link.m_pNext;
-    link.m_pNext = &link.m_pLingeringNext;
+    for (sClassLinks& entry : g_aClassLinks) {
+        if (entry.m_pLinks == links)
+            return;
+        if (!entry.m_pLinks) {
+            entry = {links, count};
+            return;
+        }
+    }
+}
+
+sHookLink* TakeFreeLink(sHookLink* links, int count)
+{
+    sHookLink* free = nullptr;
+    for (int position = count - 1; position >= 0; --position) {
+        sHookLink& link = links[position];
+        if (link.IsLingering() && !IsWindow(link.m_hWnd))
+            FreeLink(link);
+        if (link.IsFree())
+            free = &link;
+    }
+    return free;
+}
+
+bool InstallLink(sHookLink& link, HWND window, WNDPROC& next)
+{
+    const bool unicode = IsWindowUnicode(window) != FALSE;
+    // The window may call the link as soon as it is installed, on its own thread.
+    next = CurrentWindowProc(window, unicode);
+    link.m_hWnd = window;
+    link.m_pNext = &next;
+    link.m_pOwnNext = nullptr;
+    link.m_bUnicode = unicode;
+    const WNDPROC replaced = ReplaceWindowProc(window, link.m_pHook, unicode);
+    if (!replaced) {
+        FreeLink(link);
+        return false;
+    }
+    // Someone else subclassed the window in between.
+    if (replaced != next)
+        next = replaced;
+    return true;
+}
+
+bool IsReachableFromTop(const sHookLink& link)
+{
+    WNDPROC procedure = CurrentWindowProc(link.m_hWnd, link.m_bUnicode);
+    for (int hops = 0; procedure && hops <= kMaxHookClasses * 8; ++hops) {
+        if (procedure == link.m_pHook)
+            return true;
+        const sHookLink* ours = FindLinkOf(link.m_hWnd, procedure);
+        if (!ours || ours->m_bUnicode != link.m_bUnicode)
+            return false;
+        procedure = *ours->m_pNext;
+    }
+    return false;
+}
+
+void RemoveLink(sHookLink& link)
+{
+    if (TryToLeave(link))
+        FreeLink(link);
+    else
+        LingerLink(link);
+}
+
+void LingerLink(sHookLink& link)
+{
+    WNDPROC& classNext = *link.m_pNext;
+    link.m_pOwnNext = classNext;
+    link.m_pNext = &link.m_pOwnNext;
+    classNext = nullptr;
     PinModuleOf(link.m_pHook);
 }
 
-}  // namespace
-
-void InstallWindowProc(HWND window, WNDPROC hook, WNDPROC& next)
+void FreeLink(sHookLink& link)
 {
-    const auto lingering = FindLink(hook, true, window);
-    if (lingering != Links().end()) {
-        next = lingering->m_pLingeringNext;
-        lingering->m_pNext = &next;
-        return;
-    }
-    next = ReplaceWindowProc(window, hook);
-    if (next)
-        Links().push_back({window, hook, &next, nullptr});
+    if (link.m_pNext)
+        *link.m_pNext = nullptr;
+    link.m_hWnd = nullptr;
+    link.m_pNext = nullptr;
+    link.m_pOwnNext = nullptr;
 }
 
-void RemoveWindowProc(WNDPROC hook, WNDPROC& next)
+LRESULT PassOn(const sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const auto link = FindLink(hook, false);
-    if (!next || link == Links().end())
-        return;
-    if (TryToLeave(*link))
-        Links().erase(link);
-    else
-        Linger(*link);
-    next = nullptr;
+    return CallProcedure(*link.m_pNext, link.m_bUnicode, window, message, wParam, lParam);
 }
 
-void ForgetHookedWindow(WNDPROC hook, WNDPROC& next)
+LRESULT PassOnLingering(sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const auto link = FindLink(hook, false);
-    if (link != Links().end())
-        Links().erase(link);
-    next = nullptr;
-}
-
-LRESULT PassOnLingering(WNDPROC hook, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const auto link = FindLink(hook, true, window);
-    if (link == Links().end())
+    if (!link.IsLingering() || link.m_hWnd != window)
         return 0;
-    const WNDPROC next = link->m_pLingeringNext;
-    if (message == WM_NCDESTROY || TryToLeave(*link))
-        Links().erase(link);
-    return CallWindowProcA(next, window, message, wParam, lParam);
+    const WNDPROC next = link.m_pOwnNext;
+    const bool unicode = link.m_bUnicode;
+    if (message == WM_NCDESTROY || TryToLeave(link))
+        FreeLink(link);
+    return CallProcedure(next, unicode, window, message, wParam, lParam);
 }

@@ -38,6 +38,25 @@ struct Injection {
 struct WindowRecord {
     WNDPROC proc = nullptr;
     bool unicode = false;
+    bool classUnicode = false;  // the kind its messages are dispatched in
+    DWORD thread = 0;           // the thread that created it
+};
+
+// A procedure handed out as a handle to a caller of the other kind.
+struct ProcHandle {
+    WNDPROC proc = nullptr;
+    bool unicode = false;
+};
+
+// A message sent to another thread's window, waiting for that thread to pump.
+struct SentMessage {
+    HWND window = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    bool unicode = false;  // the sender's kind
+    bool done = false;
+    LRESULT result = 0;
 };
 
 // Where the keyboard focus is. A window created after the last move takes it,
@@ -51,8 +70,11 @@ struct FocusState {
 
 struct PlatformState {
     std::map<std::uintptr_t, WindowRecord> windows;
-    // Unicode procedures handed out to ANSI callers, by handle index.
-    std::vector<WNDPROC> unicodeProcHandles;
+    // Procedures handed out to callers of the other kind, by handle index.
+    std::vector<ProcHandle> procHandles;
+    // Sent messages not yet taken, by receiving thread, oldest first.
+    std::map<DWORD, std::deque<std::shared_ptr<SentMessage>>> sentMessages;
+    std::map<std::string, UINT> registeredMessages;
     std::uintptr_t nextWindowHandle = 0x10000;
     bool failNextSetWindowLong = false;
 
@@ -94,6 +116,14 @@ std::shared_ptr<DeviceRecord> FindDevice(REFGUID instance);
 // window); 0 while another program's window has it or no window does.
 std::uintptr_t FocusWindow();
 bool HasFocus(HWND window);
+
+// Calls `proc`, a procedure of the kind `procUnicode`, with a message in the
+// kind `messageUnicode`, converting its character through the code page where
+// the kinds differ. Call without the lock.
+LRESULT CallProcedure(WNDPROC proc, bool procUnicode, bool messageUnicode, HWND window, UINT message,
+                      WPARAM wParam, LPARAM lParam);
+// The calling thread's id; call while locked.
+DWORD CurrentThread();
 // Records that the focus moved to `window` (0: to no simulated window) and
 // unacquires the foreground-level devices of every other window. Sends no
 // message: the caller delivers WM_KILLFOCUS/WM_SETFOCUS after unlocking.

@@ -1,6 +1,7 @@
 // Windows and their procedures: subclassing through SetWindowLong(Ptr)A and
 // message delivery through whatever procedure is installed.
 #include <algorithm>
+#include <optional>
 
 #include "PlatformState.h"
 
@@ -11,29 +12,32 @@ thread_local DWORD t_lastError = ERROR_SUCCESS;
 
 std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
 
-// Documented: an ANSI caller gets a Unicode procedure as a handle that only
-// CallWindowProcA can call. The values mimic Windows' own (0xFFFF0000 and up), so
-// calling one directly crashes, as it would there.
-constexpr std::uintptr_t kUnicodeHandleBase = 0xFFFF0000u;
+// Documented: a caller gets a procedure of the other kind (a Unicode one for
+// the A functions, an ANSI one for the W functions) as a handle that only
+// CallWindowProcA/W can call. The values mimic Windows' own (0xFFFF0000 and
+// up), so calling one directly crashes, as it would there.
+constexpr std::uintptr_t kProcHandleBase = 0xFFFF0000u;
 
-LONG_PTR HandleForUnicodeProc(WNDPROC proc) {
-    auto& handles = State().unicodeProcHandles;
-    auto found = std::find(handles.begin(), handles.end(), proc);
-    if (found == handles.end()) found = handles.insert(handles.end(), proc);
-    return static_cast<LONG_PTR>(kUnicodeHandleBase + static_cast<std::uintptr_t>(found - handles.begin()));
+LONG_PTR HandleFor(WNDPROC proc, bool unicode) {
+    auto& handles = State().procHandles;
+    auto found = std::find_if(handles.begin(), handles.end(),
+                              [&](const ProcHandle& handle) { return handle.proc == proc && handle.unicode == unicode; });
+    if (found == handles.end()) found = handles.insert(handles.end(), ProcHandle{proc, unicode});
+    return static_cast<LONG_PTR>(kProcHandleBase + static_cast<std::uintptr_t>(found - handles.begin()));
 }
 
-// The Unicode procedure behind a handle, or null when `value` is no handle.
-WNDPROC UnicodeProcOfHandle(LONG_PTR value) {
-    const auto& handles = State().unicodeProcHandles;
+// The procedure behind a handle, or nothing when `value` is no handle.
+std::optional<ProcHandle> ProcOfHandle(LONG_PTR value) {
+    const auto& handles = State().procHandles;
     const auto raw = static_cast<std::uintptr_t>(value);
-    if (raw < kUnicodeHandleBase || raw - kUnicodeHandleBase >= handles.size()) return nullptr;
-    return handles[raw - kUnicodeHandleBase];
+    if (raw < kProcHandleBase || raw - kProcHandleBase >= handles.size()) return std::nullopt;
+    return handles[raw - kProcHandleBase];
 }
 
-// What Get/SetWindowLongPtrA hand an ANSI caller for the window's procedure.
-LONG_PTR AnsiView(const WindowRecord& record) {
-    return record.unicode ? HandleForUnicodeProc(record.proc) : reinterpret_cast<LONG_PTR>(record.proc);
+// What Get/SetWindowLongPtrA (`unicodeCaller` false) or ...W hand a caller.
+LONG_PTR ViewFor(const WindowRecord& record, bool unicodeCaller) {
+    return record.unicode == unicodeCaller ? reinterpret_cast<LONG_PTR>(record.proc)
+                                           : HandleFor(record.proc, record.unicode);
 }
 
 // Measured (Wine 8, documented for Windows): a destroyed window's handle fails
@@ -46,7 +50,8 @@ WindowRecord* FindWindow(HWND window) {
 }
 
 // Replaces the window procedure; the previous one, or 0 when nothing changed.
-LONG_PTR ReplaceWindowProc(const char* caller, HWND window, int index, LONG_PTR newProc, bool indexUsable) {
+LONG_PTR ReplaceWindowProc(const char* caller, HWND window, int index, LONG_PTR newProc, bool indexUsable,
+                           bool unicodeCaller) {
     PlatformState& state = State();
     std::string line = std::string(caller) + " " + Hex(HandleValue(window)) + " " + std::to_string(index);
     const bool forcedFailure = state.failNextSetWindowLong;
@@ -56,13 +61,37 @@ LONG_PTR ReplaceWindowProc(const char* caller, HWND window, int index, LONG_PTR 
         Log(line + " -> failed");
         return 0;
     }
-    const LONG_PTR previous = AnsiView(*record);
-    // Documented: handing back a handle restores the Unicode procedure it stands for.
-    WNDPROC unicodeProc = UnicodeProcOfHandle(newProc);
-    record->unicode = unicodeProc != nullptr;
-    record->proc = unicodeProc ? unicodeProc : reinterpret_cast<WNDPROC>(newProc);
+    const LONG_PTR previous = ViewFor(*record, unicodeCaller);
+    // Documented: handing back a handle restores the procedure it stands for,
+    // and the window takes that procedure's kind.
+    const std::optional<ProcHandle> handle = ProcOfHandle(newProc);
+    record->unicode = handle ? handle->unicode : unicodeCaller;
+    record->proc = handle ? handle->proc : reinterpret_cast<WNDPROC>(newProc);
     Log(line + " -> ok");
     return previous;
+}
+
+LONG_PTR ReadWindowProc(const char* caller, HWND window, int index, bool unicodeCaller) {
+    const WindowRecord* record = FindWindow(window);
+    const bool known = index == GWLP_WNDPROC && record;
+    Log(std::string(caller) + " " + Hex(HandleValue(window)) + " " + std::to_string(index) +
+        (known ? " -> ok" : " -> failed"));
+    return known ? ViewFor(*record, unicodeCaller) : 0;
+}
+
+// A procedure called directly is taken to be of the caller's kind; a handle
+// stands for a procedure of the other kind.
+LRESULT CallWindowProcAs(const char* caller, bool unicodeCaller, WNDPROC proc, HWND window, UINT message,
+                         WPARAM wParam, LPARAM lParam) {
+    ProcHandle target{proc, unicodeCaller};
+    {
+        auto lock = LockPlatform();
+        if (std::optional<ProcHandle> handle = ProcOfHandle(reinterpret_cast<LONG_PTR>(proc))) target = *handle;
+        if (IsCallLogging())
+            Log(std::string(caller) + " " + Hex(reinterpret_cast<std::uintptr_t>(window)) + " " + Hex(message) +
+                (proc ? "" : " -> no procedure"));
+    }
+    return CallProcedure(target.proc, target.unicode, unicodeCaller, window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -77,33 +106,47 @@ LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
     // A LONG holds a procedure only where pointers are 32 bits wide.
     constexpr bool procedureFits = sizeof(LONG) == sizeof(LONG_PTR);
     LONG_PTR previous = ReplaceWindowProc("SetWindowLongA", hWnd, nIndex, static_cast<LONG_PTR>(dwNewLong),
-                                          procedureFits);
+                                          procedureFits, false);
     return static_cast<LONG>(previous);
 }
 
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     auto lock = LockPlatform();
-    return ReplaceWindowProc("SetWindowLongPtrA", hWnd, nIndex, dwNewLong, true);
+    return ReplaceWindowProc("SetWindowLongPtrA", hWnd, nIndex, dwNewLong, true, false);
+}
+
+LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
+    auto lock = LockPlatform();
+    return ReplaceWindowProc("SetWindowLongPtrW", hWnd, nIndex, dwNewLong, true, true);
 }
 
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex) {
     auto lock = LockPlatform();
-    const WindowRecord* record = FindWindow(hWnd);
-    const bool known = nIndex == GWLP_WNDPROC && record;
-    Log("GetWindowLongPtrA " + Hex(HandleValue(hWnd)) + " " + std::to_string(nIndex) + (known ? " -> ok" : " -> failed"));
-    return known ? AnsiView(*record) : 0;
+    return ReadWindowProc("GetWindowLongPtrA", hWnd, nIndex, false);
+}
+
+LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex) {
+    auto lock = LockPlatform();
+    return ReadWindowProc("GetWindowLongPtrW", hWnd, nIndex, true);
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    WNDPROC target = lpPrevWndFunc;
-    {
-        auto lock = LockPlatform();
-        if (WNDPROC unicodeProc = UnicodeProcOfHandle(reinterpret_cast<LONG_PTR>(lpPrevWndFunc))) target = unicodeProc;
-        if (IsCallLogging())
-            Log("CallWindowProcA " + Hex(reinterpret_cast<std::uintptr_t>(hWnd)) + " " + Hex(Msg) +
-                (lpPrevWndFunc ? "" : " -> no procedure"));
-    }
-    return target ? target(hWnd, Msg, wParam, lParam) : 0;
+    return CallWindowProcAs("CallWindowProcA", false, lpPrevWndFunc, hWnd, Msg, wParam, lParam);
+}
+
+LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcAs("CallWindowProcW", true, lpPrevWndFunc, hWnd, Msg, wParam, lParam);
+}
+
+BOOL WINAPI IsWindowUnicode(HWND hWnd) {
+    auto lock = LockPlatform();
+    const WindowRecord* record = FindWindow(hWnd);
+    return record && record->unicode;
+}
+
+BOOL WINAPI IsWindow(HWND hWnd) {
+    auto lock = LockPlatform();
+    return State().windows.count(HandleValue(hWnd)) != 0;
 }
 
 DWORD WINAPI GetLastError(void) { return t_lastError; }
@@ -119,7 +162,7 @@ HWND CreateTestWindow(WNDPROC proc, bool unicode) {
     PlatformState& state = State();
     const std::uintptr_t handle = state.nextWindowHandle;
     state.nextWindowHandle += 0x10;
-    state.windows[handle] = WindowRecord{proc, unicode};
+    state.windows[handle] = WindowRecord{proc, unicode, unicode, CurrentThread()};
     return reinterpret_cast<HWND>(handle);
 }
 
@@ -149,8 +192,14 @@ WNDPROC GetWindowProc(HWND window) {
 }
 
 LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC proc = GetWindowProc(window);  // the lock is not held while the procedure runs
-    return proc ? proc(window, message, wParam, lParam) : 0;
+    WindowRecord record;
+    {
+        auto lock = LockPlatform();  // not held while the procedure runs
+        auto found = State().windows.find(HandleValue(window));
+        if (found == State().windows.end()) return 0;
+        record = found->second;
+    }
+    return CallProcedure(record.proc, record.unicode, record.classUnicode, window, message, wParam, lParam);
 }
 
 void FailNextSetWindowLong() {

@@ -17,8 +17,9 @@ namespace qmsim {
 QMSIM_API void Reset();
 
 // ---- Windows -------------------------------------------------------------
-// A window whose procedure is `proc` (a Unicode one with `unicode`). Handles are
-// small non-zero numbers that fit 32 bits and are never handed out again.
+// A window whose procedure is `proc` (a Unicode one with `unicode`), created by
+// the calling thread. Handles are small non-zero numbers that fit 32 bits and
+// are never handed out again.
 QMSIM_API HWND CreateTestWindow(WNDPROC proc, bool unicode = false);
 // As DestroyWindow: the current procedure receives WM_DESTROY then
 // WM_NCDESTROY; afterwards the handle names no window.
@@ -27,7 +28,13 @@ QMSIM_API void DestroyTestWindow(HWND window);
 QMSIM_API WNDPROC GetWindowProc(HWND window);
 // Delivers one message through the window's current procedure, as the platform's
 // dispatch does, and returns the procedure's result (0 for an unknown window).
+// The message comes in the window's own kind, as a game pumps an ANSI window with
+// DispatchMessageA and a Unicode one with DispatchMessageW: a character reaches a
+// current procedure of the other kind converted through the code page.
 QMSIM_API LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// What GetMessage and PeekMessage do first: the messages other threads sent to
+// the calling thread's windows go to their procedures. Returns how many.
+QMSIM_API int PumpSentMessages();
 // Makes the next SetWindowLongA/SetWindowLongPtrA fail (return 0, change nothing).
 QMSIM_API void FailNextSetWindowLong();
 

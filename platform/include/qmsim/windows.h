@@ -358,6 +358,13 @@ typedef IUnknown* LPUNKNOWN;
 #define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
 #define ERROR_SUCCESS 0L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_TIMEOUT 1460L
+
+// ---- Sending messages --------------------------------------------------------------
+#define SMTO_NORMAL 0x0000
+#define SMTO_BLOCK 0x0001
+#define SMTO_ABORTIFHUNG 0x0002
+#define SMTO_NOTIMEOUTIFNOTHUNG 0x0008
 
 // ---- Module entry ----------------------------------------------------------------
 #define DLL_PROCESS_DETACH 0
@@ -391,6 +398,30 @@ QMSIM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNe
 QMSIM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 QMSIM_API LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
                                          LPARAM lParam);
+// The Unicode forms: installing a procedure with SetWindowLongPtrW makes the
+// window Unicode; a W caller gets an ANSI procedure as a handle that only
+// CallWindowProcW can call. Calling a procedure of the other kind converts the
+// character messages through the ANSI code page (Windows-1252 here).
+QMSIM_API LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+QMSIM_API LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
+QMSIM_API LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
+                                         LPARAM lParam);
+// Whether the window's current procedure is a Unicode one.
+QMSIM_API BOOL WINAPI IsWindowUnicode(HWND hWnd);
+QMSIM_API BOOL WINAPI IsWindow(HWND hWnd);
+// The thread that created the window; 0 for a window that is gone.
+QMSIM_API DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
+QMSIM_API DWORD WINAPI GetCurrentThreadId(void);
+// The same id for the same name, from 0xC000 on.
+QMSIM_API UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
+// To a window of the calling thread: a direct call of its procedure. To another
+// thread's window: the message waits until that thread takes its sent messages
+// (qmsim::PumpSentMessages, as its GetMessage/PeekMessage would); meanwhile the
+// sender takes the messages sent to itself, unless SMTO_BLOCK. After uTimeout
+// milliseconds it gives up (0, ERROR_TIMEOUT); the message stays queued and is
+// still delivered when that thread pumps.
+QMSIM_API LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
+                                             UINT uTimeout, DWORD_PTR* lpdwResult);
 
 QMSIM_API BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 QMSIM_API int WINAPI GetSystemMetrics(int nIndex);
