@@ -3,7 +3,14 @@
 #include "framework/InputServerImpl.h"
 #include "host/QmInputServer.h"
 
+#include <atomic>
+
+#include "framework/QmFrameworkControl.h"
+
 namespace {
+
+std::atomic<void (*)(void*)> g_pNewEventHook{nullptr};
+std::atomic<void*> g_pNewEventHookContext{nullptr};
 
 qmhost::detail::CEventPool& Events(void* impl) {
     return static_cast<qmhost::detail::sInputServerImpl*>(impl)->oEvents;
@@ -11,7 +18,17 @@ qmhost::detail::CEventPool& Events(void* impl) {
 
 }  // namespace
 
+namespace qmhost {
+
+void SetNewEventHook(void (*hook)(void* context), void* context) {
+    g_pNewEventHookContext.store(context);
+    g_pNewEventHook.store(hook);
+}
+
+}  // namespace qmhost
+
 long CQmInputServer::NewEvent() {
+    if (auto hook = g_pNewEventHook.load()) hook(g_pNewEventHookContext.load());
     CQmCriticalSectionLock guard(m_oLock);
     return Events(m_pImpl).New();
 }

@@ -35,6 +35,10 @@ QM_HOST_API void ResetDeviceIds();
 
 // Makes the next n NewEvent calls return -1.
 QM_HOST_API void FailNextNewEvents(int n);
+// Calls `hook(context)` at the start of every NewEvent, on the calling thread,
+// before the server's lock is taken (null: none), so that a test can hold a
+// thread inside a device's event making.
+QM_HOST_API void SetNewEventHook(void (*hook)(void* context), void* context);
 // Makes the next n calls of the base CQmInputDevice::Create() return false.
 QM_HOST_API void FailNextDeviceCreates(int n);
 

@@ -1,0 +1,270 @@
+// A game that pumps its window on a thread of its own, while the framework's
+// thread creates and deletes the window devices: deleting a device waits until
+// the window's thread has left it, the game's procedure still gets every
+// message once, and a device freed from inside the game's procedure, or while
+// the window's thread has stopped pumping, goes without a deadlock.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "common/ModuleTestFixture.h"
+#include "common/QueuedEvents.h"
+#include "server/QmInputDeviceRef.h"
+#include "winmsg/QmWindowsKeyboard.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct sMessage {
+    UINT m_nMessage;
+    WPARAM m_nWParam;
+    LPARAM m_nLParam;
+};
+
+// Each makes one event on the window keyboard or mouse.
+const sMessage kInput[] = {
+    {WM_KEYDOWN, 'A', 0x001E0001},
+    {WM_CHAR, 'a', 0x001E0001},
+    {WM_KEYUP, 'A', static_cast<LPARAM>(0xC01E0001)},
+    {WM_MOUSEMOVE, 0, 0x00200010},
+    {WM_LBUTTONDOWN, MK_LBUTTON, 0x00200010},
+};
+
+// The game's window thread: makes its window, then dispatches what it is given
+// and takes the messages sent to it, until it is stopped; destroys the window
+// last.
+class GameWindowThread {
+public:
+    using Procedure = std::function<void(UINT message)>;
+
+    explicit GameWindowThread(Procedure procedure = nullptr) : m_oProcedure(std::move(procedure))
+    {
+        s_pCurrent = this;
+        std::promise<HWND> made;
+        auto window = made.get_future();
+        m_oThread = std::thread([this, &made] { Run(made); });
+        m_hWindow = window.get();
+    }
+
+    ~GameWindowThread() { Stop(); }
+
+    void Stop()
+    {
+        m_bStop = true;
+        if (m_oThread.joinable())
+            m_oThread.join();
+    }
+
+    HWND Window() const { return m_hWindow; }
+    // Dispatch the input messages over and over.
+    void KeepSendingInput(bool on) { m_bInput = on; }
+    // Dispatch one message (from the window's thread, at its next turn).
+    void Dispatch(sMessage message)
+    {
+        std::lock_guard<std::mutex> guard(m_oMutex);
+        m_oOneOff.push_back(message);
+    }
+    // Stop taking sent messages (the thread keeps running), or take them again.
+    void PauseTakingSentMessages(bool paused) { m_bPumpPaused = paused; }
+
+    long MessagesDispatched() const { return m_nDispatched; }
+    long MessagesTheGameGot() const { return m_nGameGot; }
+
+private:
+    static LRESULT CALLBACK GameProc(HWND, UINT message, WPARAM, LPARAM)
+    {
+        for (const sMessage& input : kInput)
+            if (input.m_nMessage == message)
+                ++s_pCurrent->m_nGameGot;
+        if (s_pCurrent->m_oProcedure)
+            s_pCurrent->m_oProcedure(message);
+        return 0;
+    }
+
+    void Run(std::promise<HWND>& made)
+    {
+        const HWND window = qmsim::CreateTestWindow(&GameProc);
+        made.set_value(window);
+        while (!m_bStop) {
+            if (m_bInput)
+                for (const sMessage& message : kInput)
+                    DispatchOne(window, message);
+            std::vector<sMessage> oneOff;
+            {
+                std::lock_guard<std::mutex> guard(m_oMutex);
+                oneOff.swap(m_oOneOff);
+            }
+            for (const sMessage& message : oneOff)
+                DispatchOne(window, message);
+            if (!m_bPumpPaused)
+                qmsim::PumpSentMessages();
+            std::this_thread::yield();
+        }
+        qmsim::PumpSentMessages();
+        qmsim::DestroyTestWindow(window);
+    }
+
+    void DispatchOne(HWND window, const sMessage& message)
+    {
+        ++m_nDispatched;
+        qmsim::DeliverMessage(window, message.m_nMessage, message.m_nWParam, message.m_nLParam);
+    }
+
+    static inline GameWindowThread* s_pCurrent = nullptr;
+    Procedure m_oProcedure;
+    std::thread m_oThread;
+    HWND m_hWindow = nullptr;
+    std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bInput{false};
+    std::atomic<bool> m_bPumpPaused{false};
+    std::atomic<long> m_nDispatched{0};
+    std::atomic<long> m_nGameGot{0};
+    std::mutex m_oMutex;
+    std::vector<sMessage> m_oOneOff;
+};
+
+// Holds the thread that makes the next event inside NewEvent until released.
+class EventGate {
+public:
+    EventGate() { qmhost::SetNewEventHook(&EventGate::Enter, this); }
+    ~EventGate()
+    {
+        qmhost::SetNewEventHook(nullptr, nullptr);
+        Release();
+    }
+
+    bool WaitUntilHeld()
+    {
+        std::unique_lock<std::mutex> lock(m_oMutex);
+        return m_oChanged.wait_for(lock, 10s, [this] { return m_bHeld; });
+    }
+
+    void Release()
+    {
+        std::lock_guard<std::mutex> lock(m_oMutex);
+        m_bOpen = true;
+        m_oChanged.notify_all();
+    }
+
+private:
+    static void Enter(void* context)
+    {
+        auto& gate = *static_cast<EventGate*>(context);
+        std::unique_lock<std::mutex> lock(gate.m_oMutex);
+        gate.m_bHeld = true;
+        gate.m_oChanged.notify_all();
+        gate.m_oChanged.wait(lock, [&] { return gate.m_bOpen; });
+    }
+
+    std::mutex m_oMutex;
+    std::condition_variable m_oChanged;
+    bool m_bHeld = false;
+    bool m_bOpen = false;
+};
+
+class WindowThreadTest : public ModuleTest {
+protected:
+    void NameGameWindow(HWND window)
+    {
+        QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"),
+                                              static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
+    }
+
+    long NewWindowKeyboard()
+    {
+        const long deviceId = Server().NewDevice(CQmString("CQmWindowsKeyboard"));
+        CQmInputDeviceRef<CQmInputDevice> device(deviceId);
+        EXPECT_TRUE(device.Get() && device->Create());
+        return deviceId;
+    }
+};
+
+TEST_F(WindowThreadTest, EnumerateAndFreeThousandsOfTimesWhileTheWindowThreadDispatches)
+{
+    qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::AttachDevice("mouse", DI8DEVTYPE_MOUSE);
+    long events = 0;
+    GameWindowThread game;
+    NameGameWindow(game.Window());
+    game.KeepSendingInput(true);
+    for (int round = 0; round < 2000 && !HasFailure(); ++round) {
+        ASSERT_TRUE(Server().EnumerateDevices());
+        EXPECT_EQ(ListedDevices(Server()).size(), 2u);
+        Server().FreeDevices();
+        if (round % 100 == 0)
+            events += static_cast<long>(TakeQueuedEvents().size());
+    }
+    game.Stop();
+    events += static_cast<long>(TakeQueuedEvents().size());
+    EXPECT_GT(events, 0) << "no round saw a message while its devices were hooked";
+    EXPECT_EQ(game.MessagesTheGameGot(), game.MessagesDispatched());
+    EXPECT_EQ(qmsim::GetWindowProc(game.Window()), nullptr) << "the window is gone";
+}
+
+TEST_F(WindowThreadTest, DeletingADeviceWaitsUntilTheWindowThreadHasMadeItsEvent)
+{
+    GameWindowThread game;
+    NameGameWindow(game.Window());
+    const long keyboard = NewWindowKeyboard();
+    EventGate gate;
+    game.Dispatch({WM_KEYDOWN, 'A', 0x001E0001});
+    ASSERT_TRUE(gate.WaitUntilHeld());
+
+    auto deleted = std::async(std::launch::async, [&] { Server().DeleteDevice(keyboard); });
+    EXPECT_EQ(deleted.wait_for(300ms), std::future_status::timeout)
+        << "the device went while the window's thread was making its event";
+    gate.Release();
+    ASSERT_EQ(deleted.wait_for(10s), std::future_status::ready);
+    const auto queued = TakeQueuedEvents();
+    ASSERT_EQ(queued.size(), 1u);
+    EXPECT_EQ(queued[0].m_nDeviceId, keyboard);
+    EXPECT_EQ(queued[0].m_eType, INPUT_EVENT_KEY_DOWN);
+}
+
+TEST_F(WindowThreadTest, FreeDevicesFromInsideTheGameProcedureReturns)
+{
+    std::atomic<bool> freed{false};
+    GameWindowThread game([&](UINT message) {
+        if (message == WM_CLOSE) {
+            Server().FreeDevices();
+            freed = true;
+        }
+    });
+    NameGameWindow(game.Window());
+    NewWindowKeyboard();
+    game.Dispatch({WM_CLOSE, 0, 0});
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!freed && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(freed) << "FreeDevices inside the window's procedure did not return";
+    EXPECT_TRUE(ListedDevices(Server()).empty());
+    EXPECT_NE(qmsim::GetWindowProc(game.Window()), nullptr);
+}
+
+TEST_F(WindowThreadTest, ADeviceGoesWhenTheWindowThreadHasStoppedPumping)
+{
+    GameWindowThread game;
+    NameGameWindow(game.Window());
+    const long keyboard = NewWindowKeyboard();
+    game.PauseTakingSentMessages(true);
+    const auto start = std::chrono::steady_clock::now();
+    Server().DeleteDevice(keyboard);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(kWindowThreadTimeoutMs));
+    EXPECT_LT(waited, std::chrono::milliseconds(kWindowThreadTimeoutMs) + 5s);
+    EXPECT_TRUE(ListedDevices(Server()).empty());
+    // The late message, taken when the thread pumps again, changes nothing.
+    game.PauseTakingSentMessages(false);
+    game.Dispatch({WM_KEYDOWN, 'A', 0x001E0001});
+    std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(TakeQueuedEvents().empty());
+}
+
+}  // namespace
