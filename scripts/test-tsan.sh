@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 targets=(concurrency_tests platform_tests framework_tests)
-tests='^(ConcurrencyTest\.|EventQueueTest\.EventsMadeOnTwoThreads)'
+tests='^(ConcurrencyTest\.|WindowThreadTest\.|EventQueueTest\.EventsMadeOnTwoThreads)'
 
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan --target "${targets[@]}"
