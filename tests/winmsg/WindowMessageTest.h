@@ -85,13 +85,15 @@ protected:
         EXPECT_EQ(GameCalls()[0].lParam, lParam);
     }
 
-    // Sends a key, a button and an unhandled message: each reaches the game once
-    // with its answer, the first two after one event from `keyboardId` and
-    // `mouseId` (none for -1) was queued.
+    // Sends a key, a character, a button and an unhandled message: each reaches
+    // the game once, unaltered, with its answer, the first three after one event
+    // from `keyboardId` and `mouseId` (none for -1) was queued.
     void ExpectRouting(long keyboardId, long mouseId)
     {
         SendAndExpectPassedOn(WM_KEYDOWN, 'A', 0x001E0001);
         ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_DOWN);
+        SendAndExpectPassedOn(WM_CHAR, m_nCharacter, 0x001E0001);
+        ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_CHAR, static_cast<int>(m_nCharacter));
         SendAndExpectPassedOn(WM_LBUTTONDOWN, MK_LBUTTON, MakePosition(3, 4));
         ExpectOneEventFrom(mouseId, INPUT_EVENT_MOUSE_BUTTON_DOWN);
         SendAndExpectPassedOn(WM_PAINT);
@@ -99,9 +101,11 @@ protected:
     }
 
     HWND m_hWindow = nullptr;
+    // The character ExpectRouting types, in the game window's own kind.
+    WPARAM m_nCharacter = 'a';
 
 private:
-    void ExpectOneEventFrom(long deviceId, eInputEventType type)
+    void ExpectOneEventFrom(long deviceId, eInputEventType type, int key = -1)
     {
         const auto events = TakeQueuedEvents();
         ASSERT_EQ(events.size(), deviceId == -1 ? 0u : 1u) << "event type " << type;
@@ -110,6 +114,8 @@ private:
         if (deviceId != -1) {
             EXPECT_EQ(events[0].m_eType, type);
             EXPECT_EQ(events[0].m_nDeviceId, deviceId);
+            if (key != -1)
+                EXPECT_EQ(events[0].m_nKey, key);
         }
     }
 };
