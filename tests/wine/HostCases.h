@@ -9,5 +9,8 @@ int RunMessageCase();
 int RunRecreatedWindowCase();
 int RunSubclassedWindowCase();
 int RunBufferOverflowCase();
+int RunForeignRestoreCase();
+int RunWindowThreadCase();
+int RunUnicodeTypedCase();
 
 }  // namespace qmwinetest

@@ -18,6 +18,9 @@ constexpr sHostCase kCases[] = {
     {"recreated-window", qmwinetest::RunRecreatedWindowCase},
     {"subclassed-window", qmwinetest::RunSubclassedWindowCase},
     {"buffer-overflow", qmwinetest::RunBufferOverflowCase},
+    {"foreign-restore", qmwinetest::RunForeignRestoreCase},
+    {"window-thread", qmwinetest::RunWindowThreadCase},
+    {"unicode-typed", qmwinetest::RunUnicodeTypedCase},
 };
 
 }  // namespace

@@ -310,6 +310,8 @@ else
   run_host_case recreated-window
   run_host_case subclassed-window
   run_host_case buffer-overflow
+  run_host_case foreign-restore
+  run_host_case window-thread
   test_live_window_input
   test_live_direct_input
   test_example_host

@@ -1,0 +1,252 @@
+// The window hook where real games run, on the real platform: another
+// program's procedure put back out of order, a window re-created without
+// FreeDevices, a window pumped on a thread of its own while the framework's
+// thread enumerates and frees, and a Unicode window typed into for real.
+#include "tests/wine/HostCases.h"
+
+#include <cstdio>
+#include <string>
+
+#include "framework/QmFrameworkControl.h"
+#include "host/QmEnvironmentServer.h"
+#include "host/QmString.h"
+#include "tests/wine/HostChecks.h"
+#include "tests/wine/TestHost.h"
+
+namespace qmwinetest {
+namespace {
+
+const LPARAM kKeyCPressed = 0x002E0001;
+
+WNDPROC g_pReplacedByForeign = nullptr;
+
+LRESULT CALLBACK ForeignProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_pReplacedByForeign, window, message, wParam, lParam);
+}
+
+WNDPROC InstallProcedure(HWND window, WNDPROC procedure)
+{
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+void NameGameWindow(HWND window)
+{
+    QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"),
+                                          static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)));
+}
+
+bool CreateDevice(CTestHost& host, const char* className)
+{
+    const long deviceId = host.Input().NewDevice(className);
+    CQmInputDevice* device = host.Server().QueryDevice(deviceId);
+    const bool created = device && device->Create();
+    host.Server().ReleaseDevice(deviceId);
+    return created;
+}
+
+// Whether one of the queued events is a key down of the newest window keyboard.
+bool NewestKeyboardHeardTheKey(CTestHost& host)
+{
+    long newest = -1;
+    for (long deviceId : host.Input().DeviceIds()) {
+        CQmInputDevice* device = host.Server().QueryDevice(deviceId);
+        if (device && std::string(device->GetType().GetName()) == "CQmWindowsKeyboard")
+            newest = deviceId;
+        host.Server().ReleaseDevice(deviceId);
+    }
+    const std::string wanted = "event KEY_DOWN dev=" + std::to_string(newest) + " key=46 ";
+    bool heard = false;
+    for (const std::string& line : host.Input().TakeEventLines()) {
+        std::printf("  %s\n", line.c_str());
+        heard = heard || line.rfind(wanted, 0) == 0;
+    }
+    return heard;
+}
+
+// The mouse hooked, another program's procedure on it, the keyboard hooked on
+// top, then that program puts back what it replaced: the keyboard is cut out.
+void CutTheKeyboardOut(CHostChecks& checks, CTestHost& host)
+{
+    const HWND window = host.Window().GetHandle();
+    checks.Check(CreateDevice(host, "CQmWindowsMouse"), "the window mouse hooks the window");
+    g_pReplacedByForeign = InstallProcedure(window, ForeignProcedure);
+    checks.Check(CreateDevice(host, "CQmWindowsKeyboard"), "the window keyboard hooks above the other procedure");
+    InstallProcedure(window, g_pReplacedByForeign);
+}
+
+}  // namespace
+
+int RunForeignRestoreCase()
+{
+    CHostChecks checks;
+    CTestHost host;
+    CutTheKeyboardOut(checks, host);
+    host.Server().FreeDevices();
+    checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices on the same window returns true");
+    SendMessageA(host.Window().GetHandle(), WM_KEYDOWN, 'C', kKeyCPressed);
+    checks.Check(NewestKeyboardHeardTheKey(host), "the new keyboard hears a key on the same window");
+    host.Server().FreeDevices();
+
+    CutTheKeyboardOut(checks, host);
+    host.RecreateWindow();
+    checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices on a new window without FreeDevices");
+    SendMessageA(host.Window().GetHandle(), WM_KEYDOWN, 'C', kKeyCPressed);
+    checks.Check(NewestKeyboardHeardTheKey(host), "the re-created window gets a keyboard");
+    host.Server().FreeDevices();
+    checks.CheckEqual(qmhost::ContractViolationCount(), 0L, "no call broke the framework's contract");
+    return checks.Finish();
+}
+
+namespace {
+
+LRESULT CALLBACK ThreadWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A game's window thread: makes its window, then posts itself input and
+// dispatches it until told to stop. (This toolchain's C++ library has no
+// std::thread: the platform's own threads and interlocked values.)
+class CPumpingThread {
+public:
+    CPumpingThread()
+    {
+        m_hThread = CreateThread(nullptr, 0, &CPumpingThread::Main, this, 0, nullptr);
+        while (!InterlockedCompareExchange(&m_nReady, 0, 0))
+            Sleep(1);
+    }
+    ~CPumpingThread()
+    {
+        InterlockedExchange(&m_nStop, 1);
+        WaitForSingleObject(m_hThread, INFINITE);
+        CloseHandle(m_hThread);
+    }
+    HWND Window() const { return m_hWindow; }
+    long Dispatched() { return InterlockedCompareExchange(&m_nDispatched, 0, 0); }
+
+private:
+    static DWORD WINAPI Main(void* self)
+    {
+        static_cast<CPumpingThread*>(self)->Run();
+        return 0;
+    }
+
+    void Run()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ThreadWindowProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "qminput thread window";
+        RegisterClassA(&windowClass);
+        HWND window = CreateWindowExA(0, windowClass.lpszClassName, "qminput thread window", WS_OVERLAPPEDWINDOW,
+                                      0, 0, 200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+        m_hWindow = window;
+        InterlockedExchange(&m_nReady, 1);
+        while (!InterlockedCompareExchange(&m_nStop, 0, 0)) {
+            PostMessageA(window, WM_KEYDOWN, 'C', kKeyCPressed);
+            PostMessageA(window, WM_MOUSEMOVE, 0, 0x00200010);
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&message);
+                InterlockedIncrement(&m_nDispatched);
+            }
+        }
+        DestroyWindow(window);
+    }
+
+    HANDLE m_hThread = nullptr;
+    HWND m_hWindow = nullptr;
+    LONG m_nReady = 0;
+    LONG m_nStop = 0;
+    LONG m_nDispatched = 0;
+};
+
+}  // namespace
+
+int RunWindowThreadCase()
+{
+    constexpr int kCycles = 2000;
+    CHostChecks checks;
+    CTestHost host;
+    host.Server().FreeDevices();
+    long events = 0;
+    {
+        CPumpingThread game;
+        NameGameWindow(game.Window());
+        int cycle = 0;
+        for (; cycle < kCycles && host.Server().EnumerateDevices(); ++cycle) {
+            host.Server().FreeDevices();
+            events += static_cast<long>(host.Input().TakeEventLines().size());
+        }
+        checks.CheckEqual(cycle, kCycles, "enumerate and free cycles while another thread pumps the window");
+        checks.Check(game.Dispatched() > 0, "the window's thread dispatched its input");
+    }
+    NameGameWindow(host.Window().GetHandle());
+    std::printf("  %ld events made by the cycles' devices\n", events);
+    checks.Check(events > 0, "the devices made events while they were hooked");
+    checks.CheckEqual(qmhost::ContractViolationCount(), 0L, "no call broke the framework's contract");
+    return checks.Finish();
+}
+
+namespace {
+
+constexpr WPARAM kZhe = 0x0436;  // not in the ANSI code page
+WPARAM g_nLastCharacter = 0;
+
+LRESULT CALLBACK UnicodeGameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR)
+        g_nLastCharacter = wParam;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A Unicode game window, shown for real input: the run script types ж into it.
+int RunUnicodeTypedCase()
+{
+    CHostChecks checks;
+    CTestHost host;
+    host.Server().FreeDevices();
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = UnicodeGameProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"qminput unicode window";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"qminput unicode", WS_OVERLAPPEDWINDOW, 0, 0, 400,
+                                  300, nullptr, nullptr, windowClass.hInstance, nullptr);
+    NameGameWindow(window);
+    checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices on a Unicode window");
+    checks.Check(IsWindowUnicode(window), "the hooked window is still Unicode");
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    const DWORD deadline = GetTickCount() + 30000;
+    MSG message;
+    while (g_nLastCharacter != kZhe && GetTickCount() < deadline) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+    checks.CheckEqual(static_cast<long>(g_nLastCharacter), static_cast<long>(kZhe),
+                      "the game's W procedure got the typed character unchanged");
+    bool eventCarriesIt = false;
+    for (const std::string& line : host.Input().TakeEventLines()) {
+        std::printf("  %s\n", line.c_str());
+        eventCarriesIt = eventCarriesIt || (line.rfind("event KEY_CHAR ", 0) == 0 &&
+                                            line.find(" key=" + std::to_string(kZhe) + " ") != std::string::npos);
+    }
+    checks.Check(eventCarriesIt, "the character event carries the UTF-16 code unit");
+    host.Server().FreeDevices();
+    checks.Check(IsWindowUnicode(window), "the window is Unicode after FreeDevices");
+    NameGameWindow(host.Window().GetHandle());
+    DestroyWindow(window);
+    return checks.Finish();
+}
+
+}  // namespace qmwinetest
