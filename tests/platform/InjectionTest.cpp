@@ -8,6 +8,7 @@
 
 namespace {
 
+// Simulation only, every test here: the real platform's calls cannot be made to fail on demand.
 using InjectionTest = PlatformTest;
 
 struct sDeviceCallCase {
