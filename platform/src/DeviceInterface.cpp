@@ -77,9 +77,8 @@ HRESULT DeviceInterface::SetDataFormat(LPCDIDATAFORMAT lpdf) {
         if (IsAcquired()) return DIERR_ACQUIRED;
         if (lpdf->dwSize != sizeof(DIDATAFORMAT) || lpdf->dwObjSize != sizeof(DIOBJECTDATAFORMAT))
             return DIERR_INVALIDPARAM;
+        // Measured (Wine 8): the records buffered before keep their place.
         m_dataFormat = lpdf;
-        // Neither documented nor measured: records of the old format are not kept.
-        m_buffer.Clear();
         return DI_OK;
     });
 }
@@ -165,7 +164,9 @@ HRESULT DeviceInterface::Poll() {
         FollowFocus();
         if (m_acquisition == Acquisition::InputLost) return DIERR_INPUTLOST;
         if (!IsAcquired()) return DIERR_NOTACQUIRED;
-        return IsPolledDevice(m_device->type) ? DI_OK : DI_NOEFFECT;
+        // Measured (Wine 8): DI_OK, also on a device that needs no polling, for
+        // which the documentation names DI_NOEFFECT.
+        return DI_OK;
     });
 }
 

@@ -44,8 +44,6 @@ DWORD DevTypeOf(BYTE type) {
     return DWORD{type} | (DWORD{profile.subtype} << 8) | (profile.gameController ? DIDEVTYPE_HID : 0);
 }
 
-bool IsPolledDevice(BYTE type) { return ProfileOf(type).gameController; }
-
 DIDEVCAPS CapabilitiesOf(const DeviceRecord& device) {
     const Profile& profile = ProfileOf(device.type);
     DIDEVCAPS caps{};

@@ -9,7 +9,6 @@ namespace qmsim::detail {
 // dwDevType: the type in the low byte, a common subtype above it, and the HID
 // flag for game controllers, so callers must mask out the low byte.
 DWORD DevTypeOf(BYTE type);
-bool IsPolledDevice(BYTE type);
 DIDEVCAPS CapabilitiesOf(const DeviceRecord& device);
 void FillInstance(const DeviceRecord& device, DIDEVICEINSTANCEA& instance);
 // Whether a device of `type` belongs to `filter`, a DI8DEVCLASS_* class or a

@@ -135,8 +135,12 @@ extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE hinst, DWORD dwVersion, R
     return RunCall("DirectInput8Create " + Hex(dwVersion), qmsim::Call::DirectInput8Create, "", [&](std::string&) {
         if (!ppvOut || !hinst) return DIERR_INVALIDPARAM;
         if (dwVersion == 0) return DIERR_NOTINITIALIZED;
-        if (dwVersion < kDirectInput8Version) return DIERR_OLDDIRECTINPUTVERSION;
-        if (dwVersion > kDirectInput8Version) return DIERR_BETADIRECTINPUTVERSION;
+        // Measured (Wine 8): to DirectInput 8 an older version is a prerelease
+        // one, and a newer one asks for a newer DirectInput.
+        if (dwVersion < kDirectInput8Version) return DIERR_BETADIRECTINPUTVERSION;
+        if (dwVersion > kDirectInput8Version) return DIERR_OLDDIRECTINPUTVERSION;
+        // Not simulated: aggregation, which DirectInput accepts (documented; Wine 8
+        // measured). The module never asks for it, so a request that did fails.
         if (punkOuter) return DIERR_NOAGGREGATION;
         if (riidltf != IID_IDirectInput8A) return DIERR_NOINTERFACE;
         *ppvOut = static_cast<IDirectInput8A*>(new DirectInputObject());

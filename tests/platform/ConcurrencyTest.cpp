@@ -23,6 +23,7 @@ LRESULT CALLBACK HookThatCallsThePlatform(HWND window, UINT message, WPARAM wPar
 
 using ConcurrencyTest = PlatformTest;
 
+// Simulation only: the simulation's own locking, and input queued from a thread of the test.
 TEST_F(ConcurrencyTest, MessagesAndPollingRunSideBySide) {
     constexpr int kMessages = 2000;
     constexpr DWORD kRecords = 2000;

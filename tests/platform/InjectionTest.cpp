@@ -8,6 +8,7 @@
 
 namespace {
 
+// Simulation only, every test here: the real platform's calls cannot be made to fail on demand.
 using InjectionTest = PlatformTest;
 
 struct sDeviceCallCase {
@@ -21,7 +22,7 @@ TEST_F(InjectionTest, InjectedFailureOfADeviceCallChangesNothing) {
     const sDeviceCallCase cases[] = {
         {qmsim::Call::SetDataFormat, [](auto* d) { d->Unacquire(); return d->SetDataFormat(&c_dfDIMouse2); },
          [&] { return state().dataFormat == &c_dfDIMouse2; }},
-        {qmsim::Call::SetProperty, [](auto* d) { d->Unacquire(); return SetDwordProperty(d, DIPROP_BUFFERSIZE, 99); },
+        {qmsim::Call::SetProperty, [](auto* d) { d->Unacquire(); return platformcase::SetDwordProperty(d, DIPROP_BUFFERSIZE, 99); },
          [&] { return state().bufferSize == 99; }},
         {qmsim::Call::Acquire, [](auto* d) { d->Unacquire(); return d->Acquire(); },
          [&] { return state().acquired; }},

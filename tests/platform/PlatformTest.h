@@ -6,6 +6,7 @@
 #include <string>
 
 #include "qmsim/Simulation.h"
+#include "tests/platform/shared/DirectInputSession.h"
 
 class PlatformTest : public ::testing::Test {
 protected:
@@ -43,19 +44,8 @@ protected:
     // Opened, keyboard format, a buffer of `bufferSize` records, acquired.
     IDirectInputDevice8A* OpenBufferedDevice(const std::string& name, DWORD bufferSize) {
         IDirectInputDevice8A* device = OpenDevice(name);
-        EXPECT_EQ(device->SetDataFormat(&c_dfDIKeyboard), DI_OK);
-        EXPECT_EQ(SetDwordProperty(device, DIPROP_BUFFERSIZE, bufferSize), DI_OK);
-        EXPECT_EQ(device->Acquire(), DI_OK);
+        EXPECT_EQ(platformcase::MakeReady(device, c_dfDIKeyboard, bufferSize), DI_OK);
         return device;
-    }
-
-    static HRESULT SetDwordProperty(IDirectInputDevice8A* device, REFGUID property, DWORD value) {
-        DIPROPDWORD prop{};
-        prop.diph.dwSize = sizeof prop;
-        prop.diph.dwHeaderSize = sizeof prop.diph;
-        prop.diph.dwHow = DIPH_DEVICE;
-        prop.dwData = value;
-        return device->SetProperty(property, &prop.diph);
     }
 
     IDirectInput8A* m_pDirectInput = nullptr;

@@ -317,9 +317,12 @@ else
   test_example_host
   test_version_resource
   test_live_record_replay
+  # ---- The platform cases on the real platform, with their own closing line.
+  bash "$here/run-platform-cases.sh" "$bin" || platform_status=1
+  # ---- end of the platform cases
 fi
 wineserver -k 2>/dev/null
 wineserver -w
 rm -rf "$out"
 echo "wine: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+[ "$failed" -eq 0 ] && [ "${platform_status:-0}" -eq 0 ]

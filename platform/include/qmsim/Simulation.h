@@ -120,13 +120,13 @@ QMSIM_API HWND GetFocusWindow();
 // The handle of that other program's window; no simulated window has it.
 QMSIM_API HWND ForeignWindow();
 // The focus goes to another program's window: the window that had it gets
-// WM_KILLFOCUS (wParam ForeignWindow()) through its current procedure. False,
-// and nothing happens, when no simulated window has the focus.
+// WM_KILLFOCUS (wParam 0: that window is of another thread) through its
+// current procedure. False, and nothing happens, when no simulated window has
+// the focus.
 QMSIM_API bool MoveFocusAway();
 // The focus comes back to the window that lost it to MoveFocusAway (when that
-// one is gone, to the newest window), which gets WM_SETFOCUS (wParam
-// ForeignWindow()). False, and nothing happens, unless the focus is away and a
-// window exists.
+// one is gone, to the newest window), which gets WM_SETFOCUS (wParam 0).
+// False, and nothing happens, unless the focus is away and a window exists.
 QMSIM_API bool MoveFocusBack();
 
 // State of the interfaces the module created; with several interfaces on one
