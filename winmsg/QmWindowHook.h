@@ -219,19 +219,25 @@ void CQmWindowHook<Device, HostBase>::JoinHookTask(void* context)
         LingerLink(*s_pServingLink);
         s_pServingLink = nullptr;
     }
+    sHookLink* newLink = nullptr;
     if (!s_pServingLink) {
-        sHookLink* link = TakeFreeLink(s_aLinks, kHookPositions);
-        if (!link)
+        newLink = TakeFreeLink(s_aLinks, kHookPositions);
+        if (!newLink)
             return;
-        // A refused hook still counts as the window found; a later Create tries again.
-        if (InstallLink(*link, device.m_hWnd, m_pWndProc))
-            s_pServingLink = link;
     }
+    // Everything the window procedure reads is in place before the window can
+    // call it, which may be at once, on the window's own thread.
     if (!device.IsJoined()) {
         device.m_pNextDevice = s_pInstance;
         s_pInstance = &device;
     }
     request.m_bJoined = true;
+    if (!newLink)
+        return;
+    s_pServingLink = newLink;
+    // A refused hook still counts as the window found; a later Create tries again.
+    if (!InstallLink(*newLink, device.m_hWnd, m_pWndProc))
+        s_pServingLink = nullptr;
 }
 
 // Runs where the class's hook serves: its devices are that window's thread's.

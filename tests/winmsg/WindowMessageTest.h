@@ -114,8 +114,9 @@ private:
         if (deviceId != -1) {
             EXPECT_EQ(events[0].m_eType, type);
             EXPECT_EQ(events[0].m_nDeviceId, deviceId);
-            if (key != -1)
+            if (key != -1) {
                 EXPECT_EQ(events[0].m_nKey, key);
+            }
         }
     }
 };
