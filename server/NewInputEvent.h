@@ -11,6 +11,9 @@
 #include "host/Timer.h"
 #include "server/QmInputEventRef.h"
 
+// The key field of every wheel event, whichever mouse made it.
+constexpr std::int32_t kWheelEventKey = 2;
+
 // Makes one event of `type` for `device`. The record gets the type, the device's
 // id and the current time; `fill(CQmInputEvent&)` writes the fields the event
 // carries. `after()` runs once the event is queued, while its reference is still
