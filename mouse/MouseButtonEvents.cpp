@@ -54,11 +54,10 @@ void CQmDi8Mouse::NewMouseButtonEvent()
         type = ButtonPressType(button, now);
 
     const int key = ButtonKey(button, IsLeftHanded());
-    NewInputEvent(*this, type, [&](CQmInputEvent& event) {
+    NewInputEventAt(*this, type, now, [&](CQmInputEvent& event) {
         event.m_nKey = key;
         event.m_nX = GetXPos();
         event.m_nY = GetYPos();
-        event.m_fTime = now;
     });
 }
 
