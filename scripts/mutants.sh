@@ -81,7 +81,7 @@ run_suite_for() {
     keyboard/*) near='keyboard|Key|directinput_keyboard' ;;
     mouse/*) near='mouse|Mouse|Joystick' ;;
     winmsg/*) near='winmsg|Window|window_|focus' ;;
-    *) near='server|Device|Module|Startup|enumeration|startup|device_|directinput_failures' ;;
+    *) near='server|Device|Startup|InputEvent|enumeration|startup|device_|directinput_failures' ;;
   esac
   ctest --test-dir "$build" -j2 --stop-on-failure -R "$near" >"$work/test.log" 2>&1 || return 1
   ctest --test-dir "$build" -j2 --stop-on-failure -E "$near" >"$work/test.log" 2>&1
