@@ -41,7 +41,7 @@ void BenchPoll(benchmark::State& state, const std::string& name, BYTE deviceType
         QueueRecords(reader.Name(), records);
         timer.Baseline(1, [&] {
             benchmark::DoNotOptimize(reader.ReadAll());
-            MakeHostEvents(host.Server(), eventsPerPoll);
+            MakeHostEvents(device, eventsPerPoll);
         });
         host.Drain();
     }

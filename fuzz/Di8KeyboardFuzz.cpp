@@ -4,16 +4,36 @@
 // resets, new repeat settings and a new device object now and then.
 //
 // After every poll the events must be exactly those the records and the
-// auto-repeat rules call for, and the held-key list exactly the presses not
-// yet released; after every input every reference must be back.
+// auto-repeat rules call for, with keys and characters from the key tables
+// written out apart from the module's, and the held-key list exactly the
+// presses not yet released; after every input every reference must be back.
 #include <algorithm>
 
+#include "common/KeyTables.h"
 #include "fuzz/EventChecks.h"
 #include "fuzz/OpStream.h"
-#include "keyboard/KeyTranslation.h"
 #include "keyboard/QmDi8Keyboard.h"
 
 namespace {
+
+int KeyOfScanCode(DWORD scanCode)
+{
+    static const auto keys = keytables::ExpectedScanCodeKeys();
+    return keytables::ExpectedAt(keys, static_cast<long long>(scanCode));
+}
+
+int CharacterOfKey(int key)
+{
+    static const auto characters = keytables::ExpectedKeyCharacters();
+    return keytables::ExpectedAt(characters, key);
+}
+
+// A key as the model holds it: when it went down and when it last repeated.
+struct sHeldKey {
+    int m_nKey;
+    double m_fPressed;
+    double m_fRepeated;
+};
 
 // The held-key list as it must be: a press appends, a release removes the
 // first entry of its key, a reset empties it.
@@ -42,13 +62,12 @@ public:
 
     void Poll()
     {
-        CQmDi8Keyboard& keyboard = m_oDevice.Get();
-        keyboard.Poll();
+        m_oDevice.Get().Poll();
         std::vector<CQmInputEvent> expected;
         for (const sFuzzRecord& record : m_oPending.TakeRead(Name()))
             Apply(record, expected);
-        if (keyboard.GetDevice().IsOpen())
-            Repeat(expected);
+        // Keys are held only on a keyboard that reads, so an open one.
+        Repeat(expected);
         RequireEvents(m_oFailures.Survivors(expected));
         RequireHeldKeys();
     }
@@ -57,17 +76,18 @@ private:
     void Apply(const sFuzzRecord& record, std::vector<CQmInputEvent>& expected)
     {
         const long deviceId = m_oDevice.Get().GetDeviceId();
-        const eKeyType key = TranslateDirectInputKey(record.m_nOffset);
+        const int key = KeyOfScanCode(record.m_nOffset);
         const double now = CTimer::GetCurTime();
+        // Bit 7 of a key record's data: the key went down.
         if (record.m_nData & 0x80) {
             expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_DOWN, deviceId, key));
-            expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_CHAR, deviceId, TranslateKeyToChar(key)));
-            m_oHeld.push_back(sPressedKey{now, now, key});
+            expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_CHAR, deviceId, CharacterOfKey(key)));
+            m_oHeld.push_back(sHeldKey{key, now, now});
             return;
         }
         expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_UP, deviceId, key));
         const auto first = std::find_if(m_oHeld.begin(), m_oHeld.end(),
-                                        [key](const sPressedKey& held) { return held.m_eKey == key; });
+                                        [key](const sHeldKey& held) { return held.m_nKey == key; });
         if (first != m_oHeld.end())
             m_oHeld.erase(first);
     }
@@ -77,14 +97,14 @@ private:
     {
         const CQmDi8Keyboard& keyboard = m_oDevice.Get();
         const double now = CTimer::GetCurTime();
-        for (sPressedKey& held : m_oHeld) {
-            if (!(keyboard.GetKeyRepeatDelay() < now - held.m_fPressTime &&
-                  keyboard.GetKeyRepeatSpeed() < now - held.m_fLastRepeatTime))
+        for (sHeldKey& held : m_oHeld) {
+            const double sincePress = now - held.m_fPressed;
+            const double sinceRepeat = now - held.m_fRepeated;
+            if (sincePress <= keyboard.GetKeyRepeatDelay() || sinceRepeat <= keyboard.GetKeyRepeatSpeed())
                 continue;
-            expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_DOWN, keyboard.GetDeviceId(), held.m_eKey));
-            expected.push_back(
-                ExpectedEvent(INPUT_EVENT_KEY_CHAR, keyboard.GetDeviceId(), TranslateKeyToChar(held.m_eKey)));
-            held.m_fLastRepeatTime = now;
+            expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_DOWN, keyboard.GetDeviceId(), held.m_nKey));
+            expected.push_back(ExpectedEvent(INPUT_EVENT_KEY_CHAR, keyboard.GetDeviceId(), CharacterOfKey(held.m_nKey)));
+            held.m_fRepeated = now;
         }
     }
 
@@ -93,16 +113,16 @@ private:
         const std::vector<sPressedKey>& listed = m_oDevice.Get().GetPressedKeys();
         FUZZ_REQUIRE(listed.size() == m_oHeld.size(), "%zu keys listed, %zu held", listed.size(), m_oHeld.size());
         for (std::size_t i = 0; i < listed.size(); ++i) {
-            FUZZ_REQUIRE(listed[i].m_eKey == m_oHeld[i].m_eKey && listed[i].m_fPressTime == m_oHeld[i].m_fPressTime &&
-                             listed[i].m_fLastRepeatTime == m_oHeld[i].m_fLastRepeatTime,
+            FUZZ_REQUIRE(listed[i].m_eKey == m_oHeld[i].m_nKey && listed[i].m_fPressTime == m_oHeld[i].m_fPressed &&
+                             listed[i].m_fLastRepeatTime == m_oHeld[i].m_fRepeated,
                          "held key %zu: listed key %d pressed %.17g repeated %.17g; expected key %d pressed %.17g "
                          "repeated %.17g",
-                         i, listed[i].m_eKey, listed[i].m_fPressTime, listed[i].m_fLastRepeatTime, m_oHeld[i].m_eKey,
-                         m_oHeld[i].m_fPressTime, m_oHeld[i].m_fLastRepeatTime);
+                         i, listed[i].m_eKey, listed[i].m_fPressTime, listed[i].m_fLastRepeatTime, m_oHeld[i].m_nKey,
+                         m_oHeld[i].m_fPressed, m_oHeld[i].m_fRepeated);
         }
     }
 
-    std::vector<sPressedKey> m_oHeld;
+    std::vector<sHeldKey> m_oHeld;
 };
 
 // The keyboard's own ops, after the common ones.

@@ -7,38 +7,79 @@
 // After every poll the events must be exactly those the records call for:
 // a move per axis group, a wheel event per wheel record, a button event per
 // button record with the double-click rule applied, every position the sum of
-// the moves so far (wrapping around at 32 bits, as the host's does).
+// the moves so far (wrapping around at 32 bits, as the host's does). The
+// model's rules and tables are written out apart from the module's.
 #include <cstdint>
 
 #include "fuzz/EventChecks.h"
 #include "fuzz/OpStream.h"
-#include "mouse/MouseRecordOffsets.h"
 #include "mouse/QmDi8Mouse.h"
 
 namespace {
 
+constexpr std::int64_t kWordRange = std::int64_t{1} << 32;
+
 // Position units are 32-bit integers that wrap around.
 std::int32_t WrappedAdd(std::int32_t a, std::int32_t b)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+    std::int64_t sum = (std::int64_t{a} + b) % kWordRange;
+    if (sum >= kWordRange / 2)
+        sum -= kWordRange;
+    if (sum < -kWordRange / 2)
+        sum += kWordRange;
+    return static_cast<std::int32_t>(sum);
 }
 
-std::uint32_t WrappedDistance(std::int32_t a, std::int32_t b)
+// How far apart two wrapping positions lie: the shorter way round.
+std::int64_t WrappedDistance(std::int32_t a, std::int32_t b)
 {
-    const auto difference = static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-    return difference < 0 ? 0u - static_cast<std::uint32_t>(difference) : static_cast<std::uint32_t>(difference);
+    const std::int64_t apart = a > b ? std::int64_t{a} - b : std::int64_t{b} - a;
+    return std::min(apart, kWordRange - apart);
 }
 
-// Whether `sequence` starts a later group than `group`, with wrap-around.
+// DISEQUENCE_COMPARE: `sequence` is later than `group` when it lies less than
+// half the number range ahead of it, counting on from the group's number.
 bool IsLater(std::int32_t group, DWORD sequence)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(group) - sequence) < 0;
+    const std::int64_t ahead = (static_cast<std::int64_t>(sequence) - static_cast<std::uint32_t>(group) + kWordRange) % kWordRange;
+    return ahead > 0 && ahead <= kWordRange / 2;
 }
 
 bool IsButton(const sFuzzRecord& record)
 {
-    return record.m_nOffset >= kMouseOffsetButton0 && record.m_nOffset <= kMouseOffsetButton7;
+    return record.m_nOffset >= DIMOFS_BUTTON0 && record.m_nOffset <= DIMOFS_BUTTON7;
 }
+
+// The key of each button, right-handed and left-handed.
+struct sButtonKeys {
+    DWORD m_nOffset;
+    int m_nRightHanded;
+    int m_nLeftHanded;
+};
+constexpr sButtonKeys kButtonKeys[] = {
+    {DIMOFS_BUTTON0, KEY_MOUSE_LEFT, KEY_MOUSE_RIGHT}, {DIMOFS_BUTTON1, KEY_MOUSE_RIGHT, KEY_MOUSE_LEFT},
+    {DIMOFS_BUTTON2, KEY_MOUSE_MIDDLE, KEY_MOUSE_MIDDLE}, {DIMOFS_BUTTON3, -1, -1},
+    {DIMOFS_BUTTON4, -1, -1}, {DIMOFS_BUTTON5, -1, -1},
+    {DIMOFS_BUTTON6, -1, -1}, {DIMOFS_BUTTON7, -1, -1},
+};
+
+int ButtonKey(DWORD offset, bool leftHanded)
+{
+    for (const sButtonKeys& keys : kButtonKeys)
+        if (keys.m_nOffset == offset)
+            return leftHanded ? keys.m_nLeftHanded : keys.m_nRightHanded;
+    FUZZ_REQUIRE(false, "no button at offset %u", static_cast<unsigned>(offset));
+    return 0;
+}
+
+// The last press of a button with a press record: left, right, middle.
+struct sLastPress {
+    double m_fTime;
+    std::int32_t m_nX;
+    std::int32_t m_nY;
+};
+constexpr int kButtonsWithPressRecords = 3;
+constexpr std::int64_t kDoubleClickDistance = 4;
 
 // What the mouse must make of its records: positions, press records and the
 // group in progress as the mouse keeps them.
@@ -50,8 +91,8 @@ public:
     {
         RecreateDevice();
         m_nX = m_nY = 0;
-        for (sButtonPress& press : m_aPress)
-            press = sButtonPress{};
+        for (sLastPress& press : m_aPress)
+            press = sLastPress{};
         RequireSettings();
     }
 
@@ -88,10 +129,9 @@ private:
         const long deviceId = m_oDevice.Get().GetDeviceId();
         const auto amount = static_cast<std::int32_t>(record.m_nData);
         switch (record.m_nOffset) {
-        case kMouseOffsetX:
-        case kMouseOffsetY:
-            (record.m_nOffset == kMouseOffsetX ? m_nX : m_nY) =
-                WrappedAdd(record.m_nOffset == kMouseOffsetX ? m_nX : m_nY, amount);
+        case DIMOFS_X:
+        case DIMOFS_Y:
+            (record.m_nOffset == DIMOFS_X ? m_nX : m_nY) = WrappedAdd(record.m_nOffset == DIMOFS_X ? m_nX : m_nY, amount);
             // The group's move comes after its last axis record.
             if (next && !IsLater(group, next->m_nSequence) && !IsButton(*next))
                 return;
@@ -99,7 +139,7 @@ private:
             if (next)
                 group = static_cast<std::int32_t>(next->m_nSequence);
             return;
-        case kMouseOffsetWheel:
+        case DIMOFS_Z:
             expected.push_back(ExpectedEvent(INPUT_EVENT_MOUSE_WHEEL, deviceId, 2, m_nX, m_nY,
                                              static_cast<float>(static_cast<std::int16_t>(record.m_nData & 0xFFFF))));
             return;
@@ -113,21 +153,21 @@ private:
     CQmInputEvent ButtonEvent(const sFuzzRecord& record)
     {
         const CQmDi8Mouse& mouse = m_oDevice.Get();
-        const int button = static_cast<int>(record.m_nOffset - kMouseOffsetButton0);
-        static constexpr int kRightHanded[] = {KEY_MOUSE_LEFT, KEY_MOUSE_RIGHT, KEY_MOUSE_MIDDLE};
-        static constexpr int kLeftHanded[] = {KEY_MOUSE_RIGHT, KEY_MOUSE_LEFT, KEY_MOUSE_MIDDLE};
-        const int key = button >= 3 ? -1 : (mouse.IsLeftHanded() ? kLeftHanded : kRightHanded)[button];
+        const int button = static_cast<int>(record.m_nOffset - DIMOFS_BUTTON0);
+        const int key = ButtonKey(record.m_nOffset, mouse.IsLeftHanded());
+        // Bit 7 of a button record's data: the button went down.
+        const bool pressed = (record.m_nData & 0x80) != 0;
         eInputEventType type = INPUT_EVENT_MOUSE_BUTTON_UP;
-        if ((record.m_nData & 0x80) && button >= 3) {
+        if (pressed && button >= kButtonsWithPressRecords) {
             type = INPUT_EVENT_MOUSE_BUTTON_DOWN;
-        } else if (record.m_nData & 0x80) {
+        } else if (pressed) {
             const double now = CTimer::GetCurTime();
-            sButtonPress& last = m_aPress[button];
-            const bool doubleClick = mouse.GetDoubleClickTime() > now - last.m_fPressTime &&
-                                     WrappedDistance(m_nX, last.m_nPressX) <= 4 &&
-                                     WrappedDistance(m_nY, last.m_nPressY) <= 4;
-            type = doubleClick ? INPUT_EVENT_MOUSE_DOUBLE_CLICK : INPUT_EVENT_MOUSE_BUTTON_DOWN;
-            last = sButtonPress{now, m_nX, m_nY};
+            sLastPress& last = m_aPress[button];
+            const bool inTime = now - last.m_fTime < mouse.GetDoubleClickTime();
+            const bool near = WrappedDistance(m_nX, last.m_nX) <= kDoubleClickDistance &&
+                              WrappedDistance(m_nY, last.m_nY) <= kDoubleClickDistance;
+            type = inTime && near ? INPUT_EVENT_MOUSE_DOUBLE_CLICK : INPUT_EVENT_MOUSE_BUTTON_DOWN;
+            last = sLastPress{now, m_nX, m_nY};
         }
         return ExpectedEvent(type, mouse.GetDeviceId(), key, m_nX, m_nY);
     }
@@ -147,7 +187,7 @@ private:
 
     std::int32_t m_nX = 0;
     std::int32_t m_nY = 0;
-    sButtonPress m_aPress[3] = {};
+    sLastPress m_aPress[kButtonsWithPressRecords] = {};
 };
 
 // The mouse's own ops, after the common ones.
@@ -170,18 +210,18 @@ void RunMouseOp(int op, FuzzedDataProvider& input, CMouseModel& model, DWORD& se
 {
     switch (op) {
     case OP_AXIS: {
-        const DWORD offset = input.ConsumeBool() ? kMouseOffsetX : kMouseOffsetY;
+        const DWORD offset = input.ConsumeBool() ? DIMOFS_X : DIMOFS_Y;
         const DWORD amount = AxisAmount(input);
         model.Queue({offset, amount, NextSequence(input, sequence)});
         break;
     }
     case OP_WHEEL: {
         const DWORD amount = input.ConsumeIntegral<DWORD>();
-        model.Queue({kMouseOffsetWheel, amount, NextSequence(input, sequence)});
+        model.Queue({DIMOFS_Z, amount, NextSequence(input, sequence)});
         break;
     }
     case OP_BUTTON: {
-        const DWORD offset = kMouseOffsetButton0 + input.ConsumeIntegralInRange<DWORD>(0, 7);
+        const DWORD offset = DIMOFS_BUTTON0 + input.ConsumeIntegralInRange<DWORD>(0, 7);
         const DWORD buttonData = input.ConsumeBool() ? 0x80 : 0x00;
         model.Queue({offset, buttonData, NextSequence(input, sequence)});
         break;

@@ -1,6 +1,7 @@
 // Diagnostic text for one buffered keyboard record.
 #include "host/Debug.h"
 #include "keyboard/QmDi8Keyboard.h"
+#include "server/Di8PressRecord.h"
 
 void CQmDi8Keyboard::OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDATA* data)
 {
@@ -9,5 +10,5 @@ void CQmDi8Keyboard::OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDAT
     Debug_Printf("Object: %d at %d; ", static_cast<int>(data->dwSequence),
                  static_cast<int>(data->dwTimeStamp));
     Debug_Printf("Key: 0x%02x %s\n", static_cast<unsigned>(data->dwOfs),
-                 (data->dwData & 0x80) ? "down" : "up");
+                 IsPressRecord(*data) ? "down" : "up");
 }

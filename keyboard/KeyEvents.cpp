@@ -13,12 +13,8 @@ void CQmDi8Keyboard::NewKeyDownEvent()
     m_oDevice.PushBack();
     const eKeyType key = TranslateDirectInputKey(record->dwOfs);
     const double pressTime = CTimer::GetCurTime();
-    NewInputEvent(
-        *this, INPUT_EVENT_KEY_DOWN,
-        [&](CQmInputEvent& event) {
-            event.m_nKey = key;
-            event.m_fTime = pressTime;
-        },
+    NewInputEventAt(
+        *this, INPUT_EVENT_KEY_DOWN, pressTime, [&](CQmInputEvent& event) { event.m_nKey = key; },
         [&] {
             KeyPressed(key, pressTime);
             NewKeyCharEvent();

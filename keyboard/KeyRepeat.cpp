@@ -16,19 +16,12 @@ void CQmDi8Keyboard::ProcessKeyRepeats()
         if (!due)
             continue;
         const eKeyType key = held.m_eKey;
-        NewInputEvent(
-            *this, INPUT_EVENT_KEY_DOWN,
-            [&](CQmInputEvent& event) {
-                event.m_nKey = key;
-                event.m_fTime = now;
-            },
+        NewInputEventAt(
+            *this, INPUT_EVENT_KEY_DOWN, now, [&](CQmInputEvent& event) { event.m_nKey = key; },
             [&] {
-                NewInputEvent(
-                    *this, INPUT_EVENT_KEY_CHAR,
-                    [&](CQmInputEvent& event) {
-                        event.m_nKey = TranslateKeyToChar(key);
-                        event.m_fTime = now;
-                    },
+                NewInputEventAt(
+                    *this, INPUT_EVENT_KEY_CHAR, now,
+                    [&](CQmInputEvent& event) { event.m_nKey = TranslateKeyToChar(key); },
                     [&] { held.m_fLastRepeatTime = now; });
             });
     }

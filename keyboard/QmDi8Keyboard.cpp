@@ -5,12 +5,10 @@
 #include "keyboard/KeyRepeatSettings.h"
 #include "keyboard/KeyTranslation.h"
 #include "server/Di8DeviceCreation.h"
+#include "server/Di8PressRecord.h"
 #include "server/Di8RecordGroups.h"
 
 namespace {
-
-// Bit of a key record's data that says the key went down.
-constexpr DWORD kKeyDownBit = 0x80;
 
 // DirectInput keeps this many records between two polls.
 constexpr DWORD kBufferSize = 256;
@@ -59,7 +57,7 @@ void CQmDi8Keyboard::ParseObjectData()
     if (!record)  // GCOVR_EXCL_LINE: entered with a record pushed back, never without
         return;   // GCOVR_EXCL_LINE
     m_oDevice.PushBack();
-    if (record->dwData & kKeyDownBit)
+    if (IsPressRecord(*record))
         NewKeyDownEvent();
     else
         NewKeyUpEvent();

@@ -34,10 +34,8 @@ public:
 
     static void OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDATA* data);
 
-    // For tests and diagnostics.
+    // The keys held now, for tests and diagnostics.
     const std::vector<sPressedKey>& GetPressedKeys() const { return m_oPressedKeys; }
-    int GetLastSequence() const { return m_nLastSequence; }
-    const CQmDi8Device& GetDevice() const { return m_oDevice; }
 
 private:
     eKeyType TranslateDirectInputKey(unsigned long scanCode) const;

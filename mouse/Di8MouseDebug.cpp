@@ -2,12 +2,13 @@
 #include "host/Debug.h"
 #include "mouse/MouseRecordOffsets.h"
 #include "mouse/QmDi8Mouse.h"
+#include "server/Di8PressRecord.h"
 
 namespace {
 
-const char* UpOrDown(DWORD data)
+const char* UpOrDown(const DIDEVICEOBJECTDATA& record)
 {
-    return (data & kMouseButtonDownBit) ? "down" : "up";
+    return IsPressRecord(record) ? "down" : "up";
 }
 
 }  // namespace
@@ -26,10 +27,10 @@ void CQmDi8Mouse::OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDATA* 
         Debug_Printf("Y: %d\n", static_cast<int>(data->dwData));
         break;
     case kMouseOffsetButton0:
-        Debug_Printf("BT0: %s\n", UpOrDown(data->dwData));
+        Debug_Printf("BT0: %s\n", UpOrDown(*data));
         break;
     case kMouseOffsetButton0 + 1:
-        Debug_Printf("BT1: %s\n", UpOrDown(data->dwData));
+        Debug_Printf("BT1: %s\n", UpOrDown(*data));
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 #include "host/Timer.h"
 #include "mouse/MouseRecordOffsets.h"
 #include "mouse/QmDi8Mouse.h"
+#include "server/Di8PressRecord.h"
 #include "server/NewInputEvent.h"
 
 namespace {
@@ -15,9 +16,8 @@ constexpr unsigned kDoubleClickDistance = 4;
 
 // Key values by physical button, right-handed and left-handed. Buttons beyond
 // the third have no key of their own and carry -1 (not KEY_NONE).
-constexpr int kButtonsWithKeys = 3;
-constexpr int kRightHandedKeys[kButtonsWithKeys] = {KEY_MOUSE_LEFT, KEY_MOUSE_RIGHT, KEY_MOUSE_MIDDLE};
-constexpr int kLeftHandedKeys[kButtonsWithKeys] = {KEY_MOUSE_RIGHT, KEY_MOUSE_LEFT, KEY_MOUSE_MIDDLE};
+constexpr int kRightHandedKeys[CQmDi8Mouse::kMainButtons] = {KEY_MOUSE_LEFT, KEY_MOUSE_RIGHT, KEY_MOUSE_MIDDLE};
+constexpr int kLeftHandedKeys[CQmDi8Mouse::kMainButtons] = {KEY_MOUSE_RIGHT, KEY_MOUSE_LEFT, KEY_MOUSE_MIDDLE};
 constexpr int kFurtherButtonKey = -1;
 
 // How far apart two positions lie on one axis. The host's positions wrap
@@ -32,7 +32,7 @@ unsigned AxisDistance(int from, int to)
 
 int ButtonKey(int button, bool leftHanded)
 {
-    if (button >= kButtonsWithKeys)
+    if (button >= CQmDi8Mouse::kMainButtons)
         return kFurtherButtonKey;
     return leftHanded ? kLeftHandedKeys[button] : kRightHandedKeys[button];
 }
@@ -47,18 +47,17 @@ void CQmDi8Mouse::NewMouseButtonEvent()
     // One time for the double-click test, the press record and the event.
     const double now = CTimer::GetCurTime();
     const int button = static_cast<int>(record->dwOfs - kMouseOffsetButton0);
-    const bool pressed = (record->dwData & kMouseButtonDownBit) != 0;
+    const bool pressed = IsPressRecord(*record);
 
     eInputEventType type = INPUT_EVENT_MOUSE_BUTTON_UP;
     if (pressed)
         type = ButtonPressType(button, now);
 
     const int key = ButtonKey(button, IsLeftHanded());
-    NewInputEvent(*this, type, [&](CQmInputEvent& event) {
+    NewInputEventAt(*this, type, now, [&](CQmInputEvent& event) {
         event.m_nKey = key;
         event.m_nX = GetXPos();
         event.m_nY = GetYPos();
-        event.m_fTime = now;
     });
 }
 
@@ -67,7 +66,7 @@ eInputEventType CQmDi8Mouse::ButtonPressType(int button, double now)
     // Only the first three buttons keep a press record; a press of a further
     // button is always a plain down, since no platform double click is defined
     // for them and a game rarely expects one.
-    if (button >= kButtonsWithKeys)
+    if (button >= CQmDi8Mouse::kMainButtons)
         return INPUT_EVENT_MOUSE_BUTTON_DOWN;
 
     sButtonPress& last = m_aButtonPress[button];

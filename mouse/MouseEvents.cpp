@@ -6,13 +6,6 @@
 #include "mouse/QmDi8Mouse.h"
 #include "server/NewInputEvent.h"
 
-namespace {
-
-// What a wheel event carries in its key field, the same as the window-message mouse.
-constexpr std::int32_t kWheelEventKey = 2;
-
-}  // namespace
-
 void CQmDi8Mouse::CreateMouseMoveEventOnDemand()
 {
     // Look at the record after the axis record just taken, and leave it for the poll loop.

@@ -8,6 +8,3 @@ constexpr DWORD kMouseOffsetY = 4;        // DIMOFS_Y
 constexpr DWORD kMouseOffsetWheel = 8;    // DIMOFS_Z
 constexpr DWORD kMouseOffsetButton0 = 12; // DIMOFS_BUTTON0
 constexpr DWORD kMouseOffsetButton7 = 19; // DIMOFS_BUTTON7
-
-// Bit of a button record's data that says the button went down.
-constexpr DWORD kMouseButtonDownBit = 0x80;

@@ -5,6 +5,13 @@
 #include "host/Debug.h"
 #include "server/Di8DeviceCreation.h"
 
+namespace {
+
+// DirectInput keeps this many records between two polls; the joystick reads none.
+constexpr DWORD kBufferSize = 32;
+
+}  // namespace
+
 CQmDi8Joystick::CQmDi8Joystick()
 {
     // Inactive until the framework activates it.
@@ -16,7 +23,7 @@ CQmDi8Joystick::~CQmDi8Joystick() = default;
 
 bool CQmDi8Joystick::Create(const GUID& instance)
 {
-    if (!OpenBufferedDevice(*this, m_oDevice, instance, &c_dfDIJoystick2, 32))
+    if (!OpenBufferedDevice(*this, m_oDevice, instance, &c_dfDIJoystick2, kBufferSize))
         return false;
     m_oDevice.SetProperty(DIPROP_AXISMODE, DIPROPAXISMODE_ABS);
     // Dead zone and saturation in DirectInput's scale of 10 000: 20 % and 95 %.

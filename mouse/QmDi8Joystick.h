@@ -23,9 +23,6 @@ public:
 
     static void OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDATA* data);
 
-    // For tests and diagnostics.
-    const CQmDi8Device& GetDevice() const { return m_oDevice; }
-
 private:
     CQmDi8Device m_oDevice;
 };

@@ -20,6 +20,10 @@ class QM_INPUT_API CQmDi8Mouse : public CQmMouse {
     QM_DECLARE_CLASS_TYPE()
 
 public:
+    // Left, right and middle: the physical buttons with keys of their own and
+    // press records for double clicks.
+    static constexpr int kMainButtons = 3;
+
     CQmDi8Mouse();
     ~CQmDi8Mouse() override;
 
@@ -32,11 +36,6 @@ public:
     virtual bool Create(const GUID& instance);
 
     static void OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDATA* data);
-
-    // For tests and diagnostics.
-    int GetLastSequence() const { return m_nLastSequence; }
-    const sButtonPress& GetButtonPress(int button) const { return m_aButtonPress[button]; }
-    const CQmDi8Device& GetDevice() const { return m_oDevice; }
 
 private:
     void ParseObjectData();
@@ -56,5 +55,5 @@ private:
 
     int m_nLastSequence;
     CQmDi8Device m_oDevice;
-    sButtonPress m_aButtonPress[3];
+    sButtonPress m_aButtonPress[kMainButtons];
 };

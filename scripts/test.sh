@@ -23,6 +23,9 @@ counted ctest --preset default
 stage "coverage of the module (gcov build, gcovr report)"
 counted bash scripts/coverage.sh
 
+stage "faults the tests must catch (scripts/mutants.tsv, own Release build)"
+counted bash scripts/mutants.sh
+
 stage "32-bit Windows DLLs (mingw-w64 i686)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686

@@ -2,7 +2,7 @@
 // names, the table holds the one the module reports.
 #include <cstdint>
 
-#include "server/DIResult.h"
+#include "server/QmDi8Device.h"
 #include "server/QmDi8Device.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "host/QmMouse.h"
 #include "host/QmObjectDatabase.h"
 #include "mouse/QmDi8Joystick.h"
-#include "server/DIResult.h"
+#include "server/QmDi8Device.h"
 #include "server/QmDi8InputServer.h"
 #include "server/QmInputDeviceRef.h"
 #include "winmsg/QmWindowsKeyboard.h"

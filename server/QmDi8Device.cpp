@@ -1,16 +1,11 @@
 // The DirectInput device wrapper: opening, configuring and buffered reading.
 #include "server/QmDi8Device.h"
 
-#include <cstdint>
-
 #include "host/Debug.h"
-#include "host/QmString.h"
-#include "server/DIResult.h"
+#include "server/GameWindow.h"
 #include "server/QmDi8InputServer.h"
 
 namespace {
-
-const char* const kWindowKey = "Display/HWND";
 
 // DirectInput checks the capabilities record's size against the one it knows.
 static_assert(sizeof(DIDEVCAPS) == 44, "DIDEVCAPS must have DirectInput's layout");
@@ -55,10 +50,8 @@ bool CQmDi8Device::Open(const GUID& instance)
         return false;
     }
 
-    if (!m_pEnvironment->HasVariable(CQmString(kWindowKey)))
+    if (!ReadGameWindow(*m_pEnvironment, m_hWnd))
         return false;
-    const std::uint32_t window = m_pEnvironment->GetVariable(CQmString(kWindowKey)).m_nValue;
-    m_hWnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
     return m_hWnd != nullptr;
 }
 

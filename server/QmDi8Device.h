@@ -51,3 +51,5 @@ private:
 
 // The constant name of a DirectInput result, "<UNKNOWN ERROR>" for others.
 QM_INPUT_API const char* GetDIResultName(HRESULT result);
+// Looks a failed result's name up for diagnostics and writes nothing.
+void NoteDIFailure(HRESULT result);

@@ -1,7 +1,7 @@
 // The input server's DirectInput 8 start-up and shutdown.
 #include "server/QmDi8InputServer.h"
 
-#include "server/DIResult.h"
+#include "server/QmDi8Device.h"
 
 CQmDi8InputServer::CQmDi8InputServer() : m_pDirectInput(nullptr)
 {

@@ -86,9 +86,6 @@ void WritePosition(CQmInputEvent& event, long x, long y)
     event.m_nY = static_cast<std::int32_t>(y);
 }
 
-// The key a wheel event carries, whichever mouse made it.
-constexpr std::int32_t kWheelEventKey = 2;
-
 }  // namespace
 
 CQmWindowsMouse::CQmWindowsMouse() = default;

@@ -3,17 +3,22 @@
 #pragma once
 
 #include "host/KeyTypes.h"
+#include "host/QmInputDevice.h"
 #include "host/QmInputEvent.h"
 #include "host/QmInputServer.h"
 
-inline void MakeHostEvents(CQmInputServer& server, int count)
+// Asked for and queued through `device`'s inherited event services, as a
+// device of the module does it: what the framework notes about the device that
+// asked is the framework's cost too.
+inline void MakeHostEvents(CQmInputDevice& device, int count)
 {
+    CQmInputServer& server = *QmGetInputServer();
     for (int i = 0; i < count; ++i) {
-        const long eventId = server.NewEvent();
+        const long eventId = device.NewEvent();
         if (CQmInputEvent* event = server.QueryEvent(eventId)) {
             event->m_eType = INPUT_EVENT_KEY_DOWN;
             event->m_nKey = KEY_A;
-            server.QueueEvent(eventId);
+            device.QueueEvent(eventId);
         }
         server.ReleaseEvent(eventId);
     }

@@ -68,7 +68,7 @@ protected:
     // that every allocation was seen and attributed, and that the framework
     // allocated exactly what making the same events directly costs it.
     template <class Prepare, class Work>
-    void ExpectOnlyHostAllocations(Prepare&& prepare, Work&& work)
+    void ExpectOnlyHostAllocations(CQmInputDevice& device, Prepare&& prepare, Work&& work)
     {
         prepare();
         work();
@@ -77,7 +77,7 @@ protected:
         prepare();
         const sAllocationCounts counted = CountAllocations(work);
         ASSERT_EQ(Drain(), events);
-        const sAllocationCounts host = CountAllocations([&] { MakeHostEvents(Server(), events); });
+        const sAllocationCounts host = CountAllocations([&] { MakeHostEvents(device, events); });
         Drain();
 
         EXPECT_EQ(counted.nModule, 0);
@@ -96,14 +96,14 @@ TEST_F(AllocationTest, KeyboardPollOfAFullBufferAllocatesOnlyTheHostsEvents)
     auto& keyboard = OpenDevice<CQmDi8Keyboard>("kbd", DI8DEVTYPE_KEYBOARD);
     // Whole pairs, so that no key stays held and no second round grows the list.
     const std::vector<sStreamRecord> records = KeyPressReleaseRecords(kKeyboardBufferHolds - 1);
-    ExpectOnlyHostAllocations([&] { ASSERT_TRUE(QueueRecords("kbd", records)); }, [&] { keyboard.Poll(); });
+    ExpectOnlyHostAllocations(keyboard, [&] { ASSERT_TRUE(QueueRecords("kbd", records)); }, [&] { keyboard.Poll(); });
 }
 
 TEST_F(AllocationTest, MousePollOfAFullBufferAllocatesOnlyTheHostsEvents)
 {
     auto& mouse = OpenDevice<CQmDi8Mouse>("mouse", DI8DEVTYPE_MOUSE);
     const std::vector<sStreamRecord> records = MixedMouseRecords(kMouseBufferHolds);
-    ExpectOnlyHostAllocations([&] { ASSERT_TRUE(QueueRecords("mouse", records)); }, [&] { mouse.Poll(); });
+    ExpectOnlyHostAllocations(mouse, [&] { ASSERT_TRUE(QueueRecords("mouse", records)); }, [&] { mouse.Poll(); });
 }
 
 TEST_F(AllocationTest, HeldKeyListAllocatesWhileGrowingOnlyAndRepeatsAllocateNothing)
@@ -129,7 +129,7 @@ TEST_F(AllocationTest, HeldKeyListAllocatesWhileGrowingOnlyAndRepeatsAllocateNot
     Drain();
 
     // A pass in which all sixteen repeat.
-    ExpectOnlyHostAllocations([] { qmhost::AdvanceTime(1.0); }, [&] { keyboard.Poll(); });
+    ExpectOnlyHostAllocations(keyboard, [] { qmhost::AdvanceTime(1.0); }, [&] { keyboard.Poll(); });
     EXPECT_EQ(keyboard.GetPressedKeys().size(), kKeys);
 }
 
@@ -155,11 +155,12 @@ const sMessageCase kMessages[] = {
 
 TEST_F(AllocationTest, WindowProceduresAllocateOnlyTheHostsEvents)
 {
-    ASSERT_TRUE(NewDevice<CQmWindowsKeyboard>().Create());
+    auto& keyboard = NewDevice<CQmWindowsKeyboard>();
+    ASSERT_TRUE(keyboard.Create());
     ASSERT_TRUE(NewDevice<CQmWindowsMouse>().Create());
     for (const sMessageCase& message : kMessages) {
         SCOPED_TRACE(message.m_pName);
-        ExpectOnlyHostAllocations([] {}, [&] {
+        ExpectOnlyHostAllocations(keyboard, [] {}, [&] {
             for (int i = 0; i < 64; ++i)
                 qmsim::DeliverMessage(m_hWindow, message.m_nMessage, message.m_nWParam, message.m_nLParam);
         });

@@ -1,5 +1,5 @@
-// What the monitor's scripts cannot reach of the DirectInput mouse: the
-// framework out of events, and the same mouse closed and opened again. Its
+// What the monitor's scripts cannot reach of the DirectInput mouse: the same
+// mouse closed and opened again. Its
 // moves, buttons, double clicks and wheel are in the golden scripts
 // directinput_mouse and directinput_mouse_wrap.
 #include "common/Di8DeviceTest.h"
@@ -8,23 +8,6 @@
 namespace {
 
 using Di8MouseTest = Di8DeviceTest<CQmDi8Mouse>;
-
-TEST_F(Di8MouseTest, MissingEventIsSkippedAndTheStreamGoesOn)
-{
-    CQmDi8Mouse& mouse = NewOpenDevice("mouse", DI8DEVTYPE_MOUSE);
-    StartClock();  // a press at the start of time would be a double click
-    QueueRecord(DIMOFS_X, 3, 1);
-    QueueRecord(DIMOFS_Z, 120, 2);
-    QueueRecord(DIMOFS_BUTTON0, 0x80, 3);
-    qmhost::FailNextNewEvents(2);
-    mouse.Poll();
-
-    const std::vector<CQmInputEvent> events = TakeDeviceEvents(mouse);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].m_eType, INPUT_EVENT_MOUSE_BUTTON_DOWN);
-    EXPECT_EQ(events[0].m_nKey, KEY_MOUSE_LEFT);
-    EXPECT_EQ(events[0].m_nX, 3);
-}
 
 TEST_F(Di8MouseTest, PressRecordsOutliveDestroyAndCreateTakesTheSettingsAnew)
 {

@@ -45,18 +45,21 @@ struct sDeviceClass {
     DWORD nAxisMode;
     DWORD nDeadZone;
     DWORD nSaturation;
+    // DirectInput's Poll at each of the device's polls: a device that
+    // DirectInput must poll has data only after it.
+    std::size_t nPlatformPolls;
 };
 
 const sDeviceClass kDeviceClasses[] = {
     {"CQmDi8Keyboard", &Make<CQmDi8Keyboard>, &CreateOn<CQmDi8Keyboard>, DI8DEVTYPE_KEYBOARD, &c_dfDIKeyboard, 256,
-     kUnset, kUnset, kUnset},
+     kUnset, kUnset, kUnset, 1},
     {"CQmDi8Mouse", &Make<CQmDi8Mouse>, &CreateOn<CQmDi8Mouse>, DI8DEVTYPE_MOUSE, &c_dfDIMouse2, 32,
-     DIPROPAXISMODE_REL, kUnset, kUnset},
+     DIPROPAXISMODE_REL, kUnset, kUnset, 1},
     // Dead zone and saturation in DirectInput's scale of 10 000.
     {"CQmDi8Joystick", &Make<CQmDi8Joystick>, &CreateOn<CQmDi8Joystick>, DI8DEVTYPE_GAMEPAD, &c_dfDIJoystick2, 32,
-     DIPROPAXISMODE_ABS, 2000, 9500},
-    {"CQmWindowsKeyboard", &Make<CQmWindowsKeyboard>, &CreateOnWindow, DI8DEVTYPE_KEYBOARD, nullptr, 0, 0, 0, 0},
-    {"CQmWindowsMouse", &Make<CQmWindowsMouse>, &CreateOnWindow, DI8DEVTYPE_MOUSE, nullptr, 0, 0, 0, 0},
+     DIPROPAXISMODE_ABS, 2000, 9500, 0},
+    {"CQmWindowsKeyboard", &Make<CQmWindowsKeyboard>, &CreateOnWindow, DI8DEVTYPE_KEYBOARD, nullptr, 0, 0, 0, 0, 0},
+    {"CQmWindowsMouse", &Make<CQmWindowsMouse>, &CreateOnWindow, DI8DEVTYPE_MOUSE, nullptr, 0, 0, 0, 0, 0},
 };
 
 class DeviceClassTest : public ModuleTest {
@@ -93,6 +96,9 @@ TEST_F(DeviceClassTest, DirectInputClassesConfigureTheirDeviceOpenItOnceAndReadI
         EXPECT_EQ(state.saturation, deviceClass.nSaturation);
         EXPECT_TRUE(state.acquired);
         EXPECT_FALSE(state.cooperativeLevelSet);
+        qmsim::ClearCallLog();
+        device->Poll();
+        EXPECT_EQ(PlatformCalls("Poll").size(), deviceClass.nPlatformPolls);
 
         device->Destroy();
         EXPECT_EQ(qmsim::LiveDeviceInterfaces(), 0);

@@ -1,11 +1,14 @@
-// The references the enumeration takes and gives back for devices it cannot
-// use, and a class the framework cannot make. Which attached devices become
-// which device objects is in the golden scripts enumeration*,
-// directinput_failures and window_missing.
+// Devices the enumeration cannot use are given up whole (out of the list, their
+// objects deleted, every reference back, which the fixture checks), and a class
+// the framework cannot make is skipped. Which attached devices become which
+// device objects is in the golden scripts enumeration*, directinput_failures and
+// window_missing.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "common/ModuleTestFixture.h"
+#include "host/QmObjectDatabase.h"
 #include "server/Recording.h"
 
 namespace {
@@ -32,18 +35,12 @@ TEST_F(DeviceEnumerationTest, DeviceThatFailsToOpenIsGivenUpThroughOneMoreReleas
     // The second controller's driver refuses the data format after the device was created.
     qmsim::InjectResult(qmsim::Call::SetDataFormat, DIERR_INVALIDPARAM, "joy2");
     CRecordingServer& server = StartServer<CRecordingServer>();
+    const long objectsBefore = QmGetObjectDatabase()->GetNumObjects();
 
     EXPECT_TRUE(server.EnumerateDevices());
 
     EXPECT_EQ(ListedDevices(server), (std::vector<long>{1, 3}));
-    std::vector<std::string> expected;
-    for (const std::string id : {"1", "2", "3"}) {
-        expected.push_back("query " + id);
-        if (id == "2")
-            expected.push_back("release 2");  // the extra one that deletes it
-        expected.push_back("release " + id);  // the guard's
-    }
-    EXPECT_EQ(g_oCalls, expected);
+    EXPECT_EQ(QmGetObjectDatabase()->GetNumObjects(), objectsBefore + 2);
 }
 
 TEST_F(DeviceEnumerationTest, WithoutAGameWindowEveryDeviceIsGivenUpAndEnumerationStillSucceeds)
@@ -53,19 +50,15 @@ TEST_F(DeviceEnumerationTest, WithoutAGameWindowEveryDeviceIsGivenUpAndEnumerati
     qmsim::AttachDevice("m2", DI8DEVTYPE_MOUSE);
     qmsim::AttachDevice("joy", DI8DEVTYPE_JOYSTICK);
     CRecordingServer& server = StartServer<CRecordingServer>();
+    const long objectsBefore = QmGetObjectDatabase()->GetNumObjects();
 
     EXPECT_TRUE(server.EnumerateDevices());
 
     EXPECT_TRUE(ListedDevices(server).empty());
+    EXPECT_EQ(QmGetObjectDatabase()->GetNumObjects(), objectsBefore);
     // A mouse given up leaves no mouse behind, so the second mouse is tried too:
-    // four devices made, each released twice.
-    std::vector<std::string> expected;
-    for (const std::string id : {"1", "2", "3", "4"}) {
-        expected.push_back("query " + id);
-        expected.push_back("release " + id);
-        expected.push_back("release " + id);
-    }
-    EXPECT_EQ(g_oCalls, expected);
+    // four devices made.
+    EXPECT_EQ(std::count(g_oCalls.begin(), g_oCalls.end(), "query 4"), 1);
 }
 
 TEST_F(DeviceEnumerationTest, ClassThatCannotBeMadeIsSkippedAndTheRestGoOn)

@@ -1,6 +1,6 @@
 // Reading buffered records one at a time, with the one-record push-back. What a
 // device makes of an overflowed buffer, lost input and failed reads is in the
-// golden scripts directinput_buffer, directinput_keyboard and directinput_failures.
+// golden scripts directinput_keyboard and directinput_failures.
 #include <functional>
 #include <vector>
 

@@ -73,6 +73,8 @@ const sCommand kCommands[] = {
     {"focus", {}, RunFocus, "focus yes|no"},
     {"mouse", {Required("ID", K::Word)}, RunMouse,
      "mouse ID x=X y=Y left-handed=yes|no double-click=T"},
+    {"left-handed", {Required("ID", K::Word), Required("0|1", K::Word)}, RunLeftHanded,
+     "the host sets the mouse's handedness (SetLeftHanded) -> ok"},
     {"keyboard", {Required("ID", K::Word)}, RunKeyboard, "keyboard ID delay=D interval=I"},
     {"refs", {}, RunRefs, "refs devices=N events=M: references not given back"},
     {"game-messages", {}, RunGameMessages, "messages that reached the game's own procedure"},

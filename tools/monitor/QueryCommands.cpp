@@ -54,6 +54,13 @@ void RunMouse(sMonitor& monitor, const std::vector<sArgument>& arguments)
                  << " double-click=" << FormatSeconds(mouse.GetDoubleClickTime()) << '\n';
 }
 
+void RunLeftHanded(sMonitor& monitor, const std::vector<sArgument>& arguments)
+{
+    CDeviceReference device(monitor.oHost.Server(), arguments[0].Signed());
+    RequireDevice<CQmMouse>(device, arguments[0], "mouse").SetLeftHanded(arguments[1].Signed() != 0);
+    monitor.oOut << "ok\n";
+}
+
 void RunKeyboard(sMonitor& monitor, const std::vector<sArgument>& arguments)
 {
     CDeviceReference device(monitor.oHost.Server(), arguments[0].Signed());
