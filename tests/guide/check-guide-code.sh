@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Compiles the C++ blocks of the README's host guide against the installed
-# tree, so that a block that drifts from the headers fails. The blocks are
-# one program read in order (later blocks use what earlier ones define): block
-# N is compiled together with the blocks before it, so a failure names the
-# first block that breaks. #line directives point the compiler's messages at
-# README.md.
-# The blocks are Windows host code (<windows.h>, HWND, __thiscall), so they are
-# compiled as a game compiles them: mingw-w64 i686 against the installed
-# include/, with the warnings a careful game builds with, as errors.
-# usage: compile-guide-snippets.sh [PREFIX]
+# The C++ blocks of the README's host guide, against the installed tree, so that
+# a block that drifts from the headers or from the module fails.
+# 1. They compile. The blocks are one program read in order (later blocks use
+#    what earlier ones define): block N is compiled together with the blocks
+#    before it, so a failure names the first block that breaks; #line
+#    directives point the compiler's messages at README.md. They are Windows
+#    host code (<windows.h>, HWND, __thiscall), so they are compiled as a game
+#    compiles them: mingw-w64 i686 against the installed include/, with the
+#    warnings a careful game builds with, as errors.
+# 2. They work: GuideCodeRun.cpp runs each recipe's function under Wine (in
+#    Xvfb, a fresh prefix) against the installed DLLs.
+# usage: check-guide-code.sh [PREFIX]
 #   PREFIX  an installed tree (cmake --install of the mingw-i686 build); without
 #           it the mingw-i686 preset is built and installed into a scratch folder
 set -uo pipefail
@@ -22,9 +24,11 @@ work=$(mktemp -d /tmp/qminput-guide.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
+skipped=0
 
 pass() { echo "PASS $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
+skip() { echo "SKIP $1: $2"; skipped=$((skipped + 1)); }
 
 if [ $# -ge 1 ]; then
   prefix=$1
@@ -82,5 +86,37 @@ for n in $(seq "$count"); do
   fi
 done
 
-echo "guide: $passed passed, $failed failed"
+# Each PASS or FAIL line of the run counts as one check.
+run_guide_code() {
+  local run=$work/run
+  mkdir "$run" && cp "$prefix/bin/qminput.dll" "$prefix/bin/qmframework.dll" "$run/" &&
+    cp "$work/program.cpp" "$work/guide-blocks.cpp" || { fail "the guide's code runs" "no DLLs in $prefix/bin"; return; }
+  if ! "$compiler" "${flags[@]}" -I"$prefix/include" -I"$work" tests/guide/GuideCodeRun.cpp \
+       -o "$run/guide-code.exe" -L"$prefix/lib" -lqmframework -static-libgcc -static-libstdc++ \
+       2>"$work/cc.txt"; then
+    fail "the guide's code links into a program" "$(cat "$work/cc.txt")"
+    return
+  fi
+  if ! command -v wine >/dev/null || ! command -v xvfb-run >/dev/null; then
+    skip "the guide's code runs under Wine" "no wine or xvfb-run (scripts/install-wine.sh)"
+    return
+  fi
+  echo "=== the guide's code under Wine"
+  (cd "$run" && export WINEPREFIX=$run/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" &&
+     timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" \
+       sh -c 'wineboot -i >/dev/null 2>&1; wine guide-code.exe; status=$?; wineserver -k; exit $status') \
+    2>&1 | tr -d '\r' >"$work/run.txt"
+  local status=${PIPESTATUS[0]}
+  grep -E '^(PASS|FAIL) ' "$work/run.txt"
+  passed=$((passed + $(grep -c '^PASS ' "$work/run.txt")))
+  failed=$((failed + $(grep -c '^FAIL ' "$work/run.txt")))
+  if [ "$status" -ne 0 ] && ! grep -q '^FAIL ' "$work/run.txt"; then
+    cat "$work/run.txt"
+    fail "the guide's code runs under Wine" "exit status $status"
+  fi
+}
+
+[ "$failed" -eq 0 ] && run_guide_code
+
+echo "guide: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
