@@ -212,6 +212,81 @@ test_example_host() {
   fi
 }
 
+# Waits for FILE, still being written as Windows text, to have the line LINE.
+wait_for_line() {
+  local file=$1 line=$2
+  for _ in $(seq 600); do
+    tr -d '\r' <"$file" | grep -qx "$line" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The X id of the visible window named TITLE that is not OLD.
+other_window() {
+  local title=$1 old=$2 window
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "^${title}\$" | grep -vx "$old" | head -n1)
+    [ -n "$window" ] && { echo "$window"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# The ids of the devices listed before the line "recreated", one a line.
+listed_before_recreation() { awk '$0 == "recreated" { exit } $1 == "device" { print $2 }' "$1"; }
+
+# The event lines of FILE made by any of the device IDS (one a line).
+events_of_devices() {
+  awk -v ids="$2" 'BEGIN { n = split(ids, list, "\n"); for (i = 1; i <= n; i++) old["dev=" list[i]] = 1 }
+       $1 == "event" && ($3 in old)' "$1"
+}
+
+# The example re-creates its window on F5 the README's way (FreeDevices,
+# DestroyWindow, a new window named in "Display/HWND", EnumerateDevices, the
+# DirectInput devices added again): real input into the new window must reach
+# the new window keyboard and mouse and the new DirectInput keyboard.
+test_example_recreated_window() {
+  local name="example host --recreate: real X input after the window is re-created"
+  local file="$out/example-recreated.txt" after="$out/example-after.txt" old="" new=""
+  echo "=== $name"
+  start_program "$file" qminput-example-host.exe 60 --recreate
+  old=$(focus_program_window "$file" "$kExampleTitle") && xdotool key F5 &&
+    wait_for_line "$file" recreated && new=$(other_window "$kExampleTitle" "$old") &&
+    xdotool windowfocus --sync "$new" && xdotool mousemove --window "$new" 10 10 && sleep 0.3 &&
+    type_into_window "$new" && xdotool key Escape
+  wait_program "$file"
+  local status=$?
+  cat "$file"
+  # Everything printed from the re-creation on: its device list and events.
+  sed -n '/^recreated$/,$p' "$file" >"$after"
+  local keyboard mouse
+  keyboard=$(device_id "$after" CQmWindowsKeyboard)
+  mouse=$(device_id "$after" CQmWindowsMouse)
+  if [ "$status" -ne 0 ]; then
+    fail "$name" "exit status $status (a check failed, or Esc did not end it)"
+  elif [ -z "$new" ] || [ -z "$keyboard" ] || [ -z "$mouse" ]; then
+    fail "$name" "no new window, or no window keyboard and mouse listed after the re-creation"
+  elif [ "$keyboard" = "$(device_id "$file" CQmWindowsKeyboard)" ]; then
+    fail "$name" "the window keyboard after the re-creation is the old one"
+  elif [ -n "$(events_of_devices "$after" "$(listed_before_recreation "$file")")" ]; then
+    fail "$name" "a device of the old window still made events: $(events_of_devices "$after" "$(listed_before_recreation "$file")" | head -n1)"
+  elif ! expect_typed_events "$after" CQmWindowsKeyboard CQmWindowsMouse ||
+       ! lines_in_order "$after" "event MOUSE_MOVE dev=$mouse key=0 value=0 x=100 y=80 "; then
+    fail "$name" "the new window's keyboard or mouse missed the typed key, the move or the click"
+  elif [ -z "$(device_id "$after" CQmDi8Keyboard)" ]; then
+    skip "$name" "Wine's DirectInput reports no keyboard to open here"
+  elif ! expect_typed_events "$after" CQmDi8Keyboard CQmWindowsMouse; then
+    fail "$name" "the DirectInput keyboard added again missed the typed key"
+  elif [ -z "$(device_id "$after" CQmDi8Mouse)" ]; then
+    skip "$name" "Wine's DirectInput reports no mouse to open here"
+  elif ! expect_typed_events "$after" CQmDi8Keyboard CQmDi8Mouse; then
+    fail "$name" "the DirectInput mouse added again missed the click"
+  else
+    pass "$name"
+  fi
+}
+
 # The module's version resource, read with GetFileVersionInfo as Explorer
 # reads it, against the project version; and the monitor's --version.
 test_version_resource() {
@@ -315,6 +390,7 @@ else
   test_live_window_input
   test_live_direct_input
   test_example_host
+  test_example_recreated_window
   test_version_resource
   test_live_record_replay
   # ---- The platform cases on the real platform, with their own closing line.
