@@ -24,10 +24,8 @@
 // window, they return only once that thread can no longer reach the device.
 #pragma once
 
-#include <cstdint>
-
 #include "host/QmEnvironmentServer.h"
-#include "host/QmString.h"
+#include "server/GameWindow.h"
 #include "server/PlatformApi.h"
 #include "winmsg/WindowProcChain.h"
 #include "winmsg/WindowThreadCall.h"
@@ -63,7 +61,6 @@ private:
     static LRESULT CALLBACK PositionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT HookFrame(sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND ReadGameWindow() const;
     bool JoinHook();
     void LeaveHook();
     bool IsJoined() const;
@@ -124,10 +121,7 @@ bool CQmWindowHook<Device, HostBase>::Create()
 {
     if (!HostBase::Create())
         return false;
-    if (!m_pEnvironment || !m_pEnvironment->HasVariable(CQmString("Display/HWND")))
-        return false;
-    m_hWnd = ReadGameWindow();
-    if (!m_hWnd)
+    if (!m_pEnvironment || !ReadGameWindow(*m_pEnvironment, m_hWnd) || !m_hWnd)
         return false;
     return JoinHook();
 }
@@ -183,13 +177,6 @@ LRESULT CQmWindowHook<Device, HostBase>::HookFrame(sHookLink& link, HWND window,
         s_pServingLink = nullptr;
     }
     return result;
-}
-
-template <class Device, class HostBase>
-HWND CQmWindowHook<Device, HostBase>::ReadGameWindow() const
-{
-    const std::uint32_t handle = m_pEnvironment->GetVariable(CQmString("Display/HWND")).m_nValue;
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
 }
 
 template <class Device, class HostBase>
