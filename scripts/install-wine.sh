@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the end-to-end tests under Wine need: Debian's Wine 8 with the
-# 32-bit side (wine32:i386), Xvfb and xdotool. Where the kernel cannot run
+# 32-bit side (wine32:i386), Xvfb, xdotool and xmodmap. Where the kernel cannot run
 # 32-bit x86 code itself, the i386 side runs under qemu-i386 through
 # binfmt_misc. Idempotent; runs as root (CI and dev machines).
 set -euo pipefail
@@ -29,7 +29,7 @@ install_wine() {
     apt_updated=0
   fi
   local need=()
-  for pkg in wine wine64 wine32:i386 xvfb xauth xdotool; do
+  for pkg in wine wine64 wine32:i386 xvfb xauth xdotool x11-xserver-utils; do
     have "$pkg" || need+=("$pkg")
   done
   [ "${#need[@]}" -eq 0 ] && return 0

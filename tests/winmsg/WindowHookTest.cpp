@@ -39,6 +39,18 @@ TEST_F(WindowHookTest, CallWindowProcWithAHookReachesTheSavedProcedure)
     mouse.Destroy();
 }
 
+TEST_F(WindowHookTest, AfterTheWindowsLastMessageTheHookCallsNothing)
+{
+    Server();
+    CQmWindowsKeyboard keyboard;
+    ASSERT_TRUE(keyboard.Create());
+    qmsim::DestroyTestWindow(m_hWindow);
+    GameCalls().clear();
+    EXPECT_EQ(CQmWindowsKeyboard::CallWindowProcA(m_hWindow, WM_PAINT, 0, 0), 0);
+    EXPECT_TRUE(GameCalls().empty()) << "the procedure of a window that is gone was called";
+    keyboard.Destroy();
+}
+
 // ---- Every order of installation and removal ------------------------------
 
 enum class eKind { Mouse, Keyboard };
@@ -78,7 +90,6 @@ TEST_F(WindowHookTest, EveryInstallAndRemoveOrderKeepsTheGameProcedureReachableO
         {eKind::Keyboard, eKind::Keyboard},
         {eKind::Mouse, eKind::Keyboard, eKind::Keyboard},
     };
-    int ordersRun = 0;
     for (const auto& kinds : deviceSets) {
         std::vector<int> steps;
         for (int device = 0; device < static_cast<int>(kinds.size()); ++device)
@@ -111,10 +122,8 @@ TEST_F(WindowHookTest, EveryInstallAndRemoveOrderKeepsTheGameProcedureReachableO
             }
             EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
             EXPECT_TRUE(PlatformCalls("GetModuleHandleExA").empty()) << "no hook had to stay";
-            ++ordersRun;
         } while (std::next_permutation(steps.begin(), steps.end()));
     }
-    EXPECT_EQ(ordersRun, 6 + 6 + 90);
 }
 
 // ---- Several keyboards ------------------------------------------------------
