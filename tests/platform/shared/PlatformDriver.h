@@ -28,7 +28,9 @@ public:
     virtual void DestroyWindowNow(HWND window) = 0;
     // What a procedure passes on for messages it does not handle.
     virtual LRESULT DefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // One message through the window's procedure, as a program sends it.
+    // One message through the window's procedure, as a program of the window's
+    // own kind sends it (SendMessageA to an ANSI window, SendMessageW to a
+    // Unicode one).
     virtual LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
     // The instance GUIDs of a keyboard and a mouse that DirectInput reports.

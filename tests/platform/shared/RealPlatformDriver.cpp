@@ -1,7 +1,9 @@
 // The platform cases on the real platform: input through SendInput, the focus
 // taken by a window of another thread, windows made and destroyed with the
 // real calls. Every step waits until the platform has delivered its messages.
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "tests/platform/shared/PlatformCheck.h"
 #include "tests/platform/shared/PlatformDriver.h"
@@ -114,6 +116,8 @@ public:
         else
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
         PC_CHECK(GetFocus() == window);
+        if (unicode)
+            m_unicodeWindows.push_back(window);
         return window;
     }
     void DestroyWindowNow(HWND window) override {
@@ -125,7 +129,8 @@ public:
                                        : DefWindowProcA(window, message, wParam, lParam);
     }
     LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        return SendMessageA(window, message, wParam, lParam);
+        const bool unicode = std::find(m_unicodeWindows.begin(), m_unicodeWindows.end(), window) != m_unicodeWindows.end();
+        return unicode ? SendMessageW(window, message, wParam, lParam) : SendMessageA(window, message, wParam, lParam);
     }
 
     GUID Keyboard() override { return GUID_SysKeyboard; }
@@ -171,6 +176,8 @@ public:
 private:
     OtherProgram m_other;
     HWND m_focusBefore = nullptr;
+    // Windows of a Unicode class get their messages sent with SendMessageW.
+    std::vector<HWND> m_unicodeWindows;
 };
 
 }  // namespace
