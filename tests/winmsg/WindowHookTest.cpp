@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "WindowMessageTest.h"
 
@@ -176,6 +177,47 @@ TEST_F(WindowHookTest, DestroyWithNothingSavedNeverInstallsANullProcedure)
     keyboard.Destroy();
     EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
     ExpectRouting(-1, -1);
+}
+
+// Each keyboard goes while another program's procedure sits above its hook, so
+// the hook lingers there; the class has four places of its own in chains.
+TEST_F(WindowHookTest, CreateFailsOnlyWhileEveryPositionLingersAndWorksOnceTheyLeave)
+{
+    Server();
+    constexpr int kPositions = 4;
+    static std::vector<WNDPROC> replaced;
+    replaced.clear();
+    static const WNDPROC passOn = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        // Each layer finds the procedure it replaced by its depth in the chain.
+        static int depth = 0;
+        const WNDPROC next = replaced[replaced.size() - 1 - depth];
+        ++depth;
+        const LRESULT result = CallWindowProcA(next, window, message, wParam, lParam);
+        --depth;
+        return result;
+    };
+    for (int position = 0; position < kPositions; ++position) {
+        CQmWindowsKeyboard keyboard;
+        ASSERT_TRUE(keyboard.Create()) << "position " << position;
+        replaced.push_back(reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(m_hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(passOn))));
+        keyboard.Destroy();
+    }
+    CQmWindowsKeyboard keyboard;
+    EXPECT_FALSE(keyboard.Create()) << "every position lingers below another program's procedure";
+    ExpectRouting(-1, -1);
+
+    // The other program leaves layer by layer; each lingering hook leaves at its next message on top.
+    while (!replaced.empty()) {
+        SetWindowLongPtrA(m_hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replaced.back()));
+        replaced.pop_back();
+        ExpectRouting(-1, -1);
+    }
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+    keyboard.SetDeviceId(7);
+    ASSERT_TRUE(keyboard.Create());
+    ExpectRouting(7, -1);
+    keyboard.Destroy();
 }
 
 TEST_F(WindowHookTest, ADeviceDeletedWithoutDestroyUnhooks)
