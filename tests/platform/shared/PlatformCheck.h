@@ -29,7 +29,9 @@ std::string Describe(const T& value) {
         std::snprintf(hex, sizeof hex, "%llx", static_cast<unsigned long long>(number) & 0xFFFFFFFFull);
         return std::to_string(number) + " (0x" + hex + ")";
     } else if constexpr (std::is_convertible_v<T, std::string>) {
-        return "\"" + std::string(value) + "\"";
+        // Appended, not "\"" + text: GCC 12 warns falsely (-Wrestrict) on that form.
+        std::string quoted(1, '"');
+        return quoted.append(value).append(1, '"');
     } else {
         std::string text = "{";
         for (const auto& item : value) {
