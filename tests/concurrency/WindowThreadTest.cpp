@@ -71,8 +71,14 @@ public:
         std::lock_guard<std::mutex> guard(m_oMutex);
         m_oOneOff.push_back(message);
     }
-    // Stop taking sent messages (the thread keeps running), or take them again.
-    void PauseTakingSentMessages(bool paused) { m_bPumpPaused = paused; }
+    // Stop taking sent messages (the thread keeps running; back once it has
+    // stopped), or take them again.
+    void PauseTakingSentMessages(bool paused)
+    {
+        m_bPauseWanted = paused;
+        while (paused && !m_bPumpPaused)
+            std::this_thread::yield();
+    }
 
     long MessagesDispatched() const { return m_nDispatched; }
     long MessagesTheGameGot() const { return m_nGameGot; }
@@ -103,6 +109,7 @@ private:
             }
             for (const sMessage& message : oneOff)
                 DispatchOne(window, message);
+            m_bPumpPaused = m_bPauseWanted.load();
             if (!m_bPumpPaused)
                 qmsim::PumpSentMessages();
             std::this_thread::yield();
@@ -123,6 +130,7 @@ private:
     HWND m_hWindow = nullptr;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bInput{false};
+    std::atomic<bool> m_bPauseWanted{false};
     std::atomic<bool> m_bPumpPaused{false};
     std::atomic<long> m_nDispatched{0};
     std::atomic<long> m_nGameGot{0};
