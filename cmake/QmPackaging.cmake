@@ -25,11 +25,12 @@ set(QM_HOST_HEADERS
   host/QmInputEvent.h host/QmInputServer.h host/QmJoystick.h host/QmKeyboard.h host/QmMouse.h
   host/QmObject.h host/QmObjectDatabase.h host/QmObjectFactory.h host/QmString.h host/Timer.h
   framework/QmFrameworkControl.h
-  server/PlatformApi.h server/QmClassTypeDecl.h server/QmDi8Device.h server/QmDi8InputServer.h
+  server/GameWindow.h server/PlatformApi.h server/QmClassTypeDecl.h server/QmDi8Device.h server/QmDi8InputServer.h
   server/QmInputApi.h server/QmInputDeviceRef.h server/QmInputEventRef.h
   keyboard/QmDi8Keyboard.h
   mouse/QmDi8Joystick.h mouse/QmDi8Mouse.h
-  winmsg/QmWindowHook.h winmsg/QmWindowsKeyboard.h winmsg/QmWindowsMouse.h winmsg/WindowProcChain.h)
+  winmsg/QmWindowHook.h winmsg/QmWindowsKeyboard.h winmsg/QmWindowsMouse.h winmsg/WindowProcChain.h
+  winmsg/WindowThreadCall.h)
 
 # The shipped copies: build/.../ship/NAME without its debug information and symbols, plus
 # NAME.debug with it. The binaries under bin/ keep theirs, for debugging in place.
