@@ -78,25 +78,25 @@ protected:
     // Ids of the devices in the server's list, in list order.
     static std::vector<long> ListedDevices(CQmInputServer& server)
     {
-        std::vector<long> devices;
-        long position = -1;
-        long deviceId = -1;
-        for (bool more = server.GetFirstDevice(position, deviceId); more;
-             more = server.GetNextDevice(position, deviceId))
-            devices.push_back(deviceId);
-        return devices;
+        return Walk(server, &CQmInputServer::GetFirstDevice, &CQmInputServer::GetNextDevice);
     }
 
     // Ids of the server's queued events, front first.
     static std::vector<long> QueuedEvents(CQmInputServer& server)
     {
-        std::vector<long> events;
+        return Walk(server, &CQmInputServer::GetFirstEventInQueue, &CQmInputServer::GetNextEventInQueue);
+    }
+
+    // The ids a first/next pair of the server's walks through.
+    template <class Step>
+    static std::vector<long> Walk(CQmInputServer& server, Step first, Step next)
+    {
+        std::vector<long> ids;
         long position = -1;
-        long eventId = -1;
-        for (bool more = server.GetFirstEventInQueue(position, eventId); more;
-             more = server.GetNextEventInQueue(position, eventId))
-            events.push_back(eventId);
-        return events;
+        long id = -1;
+        for (bool more = (server.*first)(position, id); more; more = (server.*next)(position, id))
+            ids.push_back(id);
+        return ids;
     }
 
     // The platform's call-log lines of one call, e.g. "GetDeviceData".
