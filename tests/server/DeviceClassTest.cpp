@@ -1,15 +1,18 @@
 // What every device class of the module shares: how each DirectInput class
 // configures its device, that an open device is not opened twice and a closed
 // one never read, that each class stops at once when the framework's base
-// Create refuses, and the diagnostic text of a DirectInput record.
+// Create refuses and is skipped by the enumeration when the framework cannot
+// make it, and the diagnostic text of a DirectInput record.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/ModuleTestFixture.h"
+#include "host/QmObjectFactory.h"
 #include "keyboard/QmDi8Keyboard.h"
 #include "mouse/QmDi8Joystick.h"
 #include "mouse/QmDi8Mouse.h"
+#include "server/QmInputDeviceRef.h"
 #include "winmsg/QmWindowsKeyboard.h"
 #include "winmsg/QmWindowsMouse.h"
 
@@ -123,6 +126,22 @@ TEST_F(DeviceClassTest, EveryClassStopsAtOnceWhenTheBaseCreateRefuses)
             device->Destroy();
         }
     }
+}
+
+// The framework cannot make window keyboards: the enumeration goes on without them.
+TEST_F(DeviceClassTest, EnumerationSkipsAClassTheFrameworkCannotMake)
+{
+    struct sNoWindowKeyboards : CQmObjectFactory {
+        sNoWindowKeyboards() : CQmObjectFactory(CQmString("CQmWindowsKeyboard")) {}
+        CQmObject* CreateInstance() override { return nullptr; }
+    } noWindowKeyboards;
+    qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::AttachDevice("joy", DI8DEVTYPE_JOYSTICK);
+
+    EXPECT_TRUE(Server().EnumerateDevices());
+    const std::vector<long> listed = ListedDevices(Server());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_STREQ(CQmInputDeviceRef<CQmInputDevice>(listed[0])->GetType().GetName(), "CQmDi8Joystick");
 }
 
 struct sDebugCase {
