@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -47,18 +46,8 @@ protected:
     CQmDi8InputServer& Server()
     {
         if (!m_pServer)
-            StartServer();
+            m_pServer = std::make_unique<CQmDi8InputServer>();
         return *m_pServer;
-    }
-
-    // Makes the input server now, of a test's own derived class if it likes.
-    template <class ServerClass = CQmDi8InputServer>
-    ServerClass& StartServer()
-    {
-        auto server = std::make_unique<ServerClass>();
-        ServerClass& made = *server;
-        m_pServer = std::move(server);
-        return made;
     }
 
     // Destroys the server now (without FreeDevices), e.g. to watch its shutdown.
@@ -78,25 +67,13 @@ protected:
     // Ids of the devices in the server's list, in list order.
     static std::vector<long> ListedDevices(CQmInputServer& server)
     {
-        return Walk(server, &CQmInputServer::GetFirstDevice, &CQmInputServer::GetNextDevice);
-    }
-
-    // Ids of the server's queued events, front first.
-    static std::vector<long> QueuedEvents(CQmInputServer& server)
-    {
-        return Walk(server, &CQmInputServer::GetFirstEventInQueue, &CQmInputServer::GetNextEventInQueue);
-    }
-
-    // The ids a first/next pair of the server's walks through.
-    template <class Step>
-    static std::vector<long> Walk(CQmInputServer& server, Step first, Step next)
-    {
-        std::vector<long> ids;
+        std::vector<long> devices;
         long position = -1;
-        long id = -1;
-        for (bool more = (server.*first)(position, id); more; more = (server.*next)(position, id))
-            ids.push_back(id);
-        return ids;
+        long deviceId = -1;
+        for (bool more = server.GetFirstDevice(position, deviceId); more;
+             more = server.GetNextDevice(position, deviceId))
+            devices.push_back(deviceId);
+        return devices;
     }
 
     // The platform's call-log lines of one call, e.g. "GetDeviceData".
