@@ -1,17 +1,21 @@
 // What every device class of the module shares: how each DirectInput class
 // configures its device, that an open device is not opened twice and a closed
-// one never read, that each class stops at once when the framework's base
+// one never read, that a device the wrapper could not open stays held until
+// Close, that each class stops at once when the framework's base
 // Create refuses and is skipped by the enumeration when the framework cannot
 // make it, and the diagnostic text of a DirectInput record.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/ModuleTestFixture.h"
+#include "host/QmEnvironmentServer.h"
 #include "host/QmObjectFactory.h"
 #include "keyboard/QmDi8Keyboard.h"
 #include "mouse/QmDi8Joystick.h"
 #include "mouse/QmDi8Mouse.h"
+#include "server/QmDi8Device.h"
 #include "server/QmInputDeviceRef.h"
 #include "winmsg/QmWindowsKeyboard.h"
 #include "winmsg/QmWindowsMouse.h"
@@ -125,6 +129,37 @@ TEST_F(DeviceClassTest, EveryClassStopsAtOnceWhenTheBaseCreateRefuses)
             EXPECT_EQ(qmsim::CallLog().empty(), refused);
             device->Destroy();
         }
+    }
+}
+
+// Every step after CreateDevice that fails the wrapper's Open leaves the device
+// created: the wrapper is open and holds it until Close. Each failing step of a
+// class's Create is in the golden script directinput_failures.
+TEST_F(DeviceClassTest, OpenFailingAfterCreateDeviceStaysOpenUntilClose)
+{
+    struct sLateFailure {
+        const char* pWhat;
+        std::function<void()> oCause;
+    };
+    const sLateFailure failures[] = {
+        {"capabilities refused", [] { qmsim::InjectResult(qmsim::Call::GetCapabilities, DIERR_INVALIDPARAM, "pad"); }},
+        {"no game window key", [] { QmGetEnvironmentServer()->RemoveVariable(CQmString("Display/HWND")); }},
+        {"a null game window", [] { QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"), 0); }},
+    };
+    const GUID instance = qmsim::AttachDevice("pad", DI8DEVTYPE_GAMEPAD);
+    for (const sLateFailure& failure : failures) {
+        SCOPED_TRACE(failure.pWhat);
+        DefineGameWindow();
+        failure.oCause();
+        CQmDi8Device device;
+
+        EXPECT_FALSE(device.Open(instance));
+        EXPECT_TRUE(device.IsOpen());
+        EXPECT_EQ(qmsim::GetDeviceState("pad").refCount, 1u);
+
+        device.Close();
+        EXPECT_FALSE(device.IsOpen());
+        EXPECT_EQ(qmsim::LiveDeviceInterfaces(), 0);
     }
 }
 
