@@ -22,21 +22,20 @@ protected:
         qmsim::Reset();
     }
 
-    IDirectInput8A* DirectInput() {
+    platformcase::DirectInputSession& Session() {
         if (!m_pSession) m_pSession = std::make_unique<platformcase::DirectInputSession>();
-        return m_pSession->DirectInput();
+        return *m_pSession;
     }
+    IDirectInput8A* DirectInput() { return Session().DirectInput(); }
 
     // Attaches `name` and opens it; the fixture releases it at the end.
     IDirectInputDevice8A* OpenDevice(const std::string& name, BYTE type = DI8DEVTYPE_KEYBOARD) {
-        DirectInput();
-        return m_pSession->Open(qmsim::AttachDevice(name, type));
+        return Session().Open(qmsim::AttachDevice(name, type));
     }
 
     // Opened, keyboard format, a buffer of `bufferSize` records, acquired.
     IDirectInputDevice8A* OpenBufferedDevice(const std::string& name, DWORD bufferSize) {
-        DirectInput();
-        return m_pSession->OpenBuffered(qmsim::AttachDevice(name, DI8DEVTYPE_KEYBOARD), c_dfDIKeyboard, bufferSize);
+        return Session().OpenBuffered(qmsim::AttachDevice(name, DI8DEVTYPE_KEYBOARD), c_dfDIKeyboard, bufferSize);
     }
 
     std::unique_ptr<platformcase::DirectInputSession> m_pSession;
