@@ -1,9 +1,10 @@
-// What every device class of the module shares: how each DirectInput class
+// The input server's DirectInput 8, opened once and released once, and what
+// every device class of the module shares: how each DirectInput class
 // configures its device, that an open device is not opened twice and a closed
 // one never read, that a device the wrapper could not open stays held until
-// Close, that each class stops at once when the framework's base
-// Create refuses and is skipped by the enumeration when the framework cannot
-// make it, and the diagnostic text of a DirectInput record.
+// Close, that each class stops at once when the framework's base Create
+// refuses and is skipped by the enumeration when the framework cannot make it,
+// and the diagnostic text of a DirectInput record.
 #include <functional>
 #include <memory>
 #include <string>
@@ -132,6 +133,19 @@ TEST_F(DeviceClassTest, EveryClassStopsAtOnceWhenTheBaseCreateRefuses)
     }
 }
 
+// The executable's handle is asked for, not the module's; the start-up failures
+// are in the golden scripts startup_*.
+TEST_F(DeviceClassTest, ServerOpensDirectInputForTheExecutableAndReleasesItOnce)
+{
+    EXPECT_NE(Server().GetDirectInput(), nullptr);
+    EXPECT_EQ(qmsim::DirectInputRefCount(), 1);
+    EXPECT_EQ(PlatformCalls("GetModuleHandleA"), std::vector<std::string>{"GetModuleHandleA NULL -> 0x400000"});
+    EXPECT_EQ(PlatformCalls("DirectInput8Create").size(), 1u);
+
+    DestroyServer();
+    EXPECT_EQ(qmsim::LiveDirectInputs(), 0);
+}
+
 // Every step after CreateDevice that fails the wrapper's Open leaves the device
 // created: the wrapper is open and holds it until Close. Each failing step of a
 // class's Create is in the golden script directinput_failures.
@@ -160,6 +174,13 @@ TEST_F(DeviceClassTest, OpenFailingAfterCreateDeviceStaysOpenUntilClose)
         device.Close();
         EXPECT_FALSE(device.IsOpen());
         EXPECT_EQ(qmsim::LiveDeviceInterfaces(), 0);
+        // Closed, it reaches for no device (there is none to call), closed again neither.
+        device.Close();
+        device.SetProperty(DIPROP_BUFFERSIZE, 8);
+        device.Acquire();
+        device.Poll();
+        EXPECT_FALSE(device.SetDataFormat(&c_dfDIJoystick2));
+        EXPECT_EQ(device.ReadNext(), nullptr);
     }
 }
 
