@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/HostEvents.h"
+#include "benchmarks/HostEvents.h"
 #include "host/QmEnvironmentServer.h"
 #include "host/QmString.h"
 #include "qmsim/Simulation.h"

@@ -7,7 +7,7 @@
 
 #include "benchmarks/BenchHost.h"
 #include "common/QueuedEvents.h"
-#include "common/RecordReader.h"
+#include "benchmarks/RecordReader.h"
 #include "common/RecordStreams.h"
 #include "keyboard/QmDi8Keyboard.h"
 #include "mouse/QmDi8Mouse.h"

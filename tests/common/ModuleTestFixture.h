@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -47,18 +46,8 @@ protected:
     CQmDi8InputServer& Server()
     {
         if (!m_pServer)
-            StartServer();
+            m_pServer = std::make_unique<CQmDi8InputServer>();
         return *m_pServer;
-    }
-
-    // Makes the input server now, of a test's own derived class if it likes.
-    template <class ServerClass = CQmDi8InputServer>
-    ServerClass& StartServer()
-    {
-        auto server = std::make_unique<ServerClass>();
-        ServerClass& made = *server;
-        m_pServer = std::move(server);
-        return made;
     }
 
     // Destroys the server now (without FreeDevices), e.g. to watch its shutdown.
@@ -85,18 +74,6 @@ protected:
              more = server.GetNextDevice(position, deviceId))
             devices.push_back(deviceId);
         return devices;
-    }
-
-    // Ids of the server's queued events, front first.
-    static std::vector<long> QueuedEvents(CQmInputServer& server)
-    {
-        std::vector<long> events;
-        long position = -1;
-        long eventId = -1;
-        for (bool more = server.GetFirstEventInQueue(position, eventId); more;
-             more = server.GetNextEventInQueue(position, eventId))
-            events.push_back(eventId);
-        return events;
     }
 
     // The platform's call-log lines of one call, e.g. "GetDeviceData".

@@ -1,15 +1,23 @@
-// What every device class of the module shares: how each DirectInput class
+// The input server's DirectInput 8, opened once and released once, and what
+// every device class of the module shares: how each DirectInput class
 // configures its device, that an open device is not opened twice and a closed
-// one never read, that each class stops at once when the framework's base
-// Create refuses, and the diagnostic text of a DirectInput record.
+// one never read, that a device the wrapper could not open stays held until
+// Close, that each class stops at once when the framework's base Create
+// refuses and is skipped by the enumeration when the framework cannot make it,
+// and the diagnostic text of a DirectInput record.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/ModuleTestFixture.h"
+#include "host/QmEnvironmentServer.h"
+#include "host/QmObjectFactory.h"
 #include "keyboard/QmDi8Keyboard.h"
 #include "mouse/QmDi8Joystick.h"
 #include "mouse/QmDi8Mouse.h"
+#include "server/QmDi8Device.h"
+#include "server/QmInputDeviceRef.h"
 #include "winmsg/QmWindowsKeyboard.h"
 #include "winmsg/QmWindowsMouse.h"
 
@@ -123,6 +131,73 @@ TEST_F(DeviceClassTest, EveryClassStopsAtOnceWhenTheBaseCreateRefuses)
             device->Destroy();
         }
     }
+}
+
+// The executable's handle is asked for, not the module's; the start-up failures
+// are in the golden scripts startup_*.
+TEST_F(DeviceClassTest, ServerOpensDirectInputForTheExecutableAndReleasesItOnce)
+{
+    EXPECT_NE(Server().GetDirectInput(), nullptr);
+    EXPECT_EQ(qmsim::DirectInputRefCount(), 1);
+    EXPECT_EQ(PlatformCalls("GetModuleHandleA"), std::vector<std::string>{"GetModuleHandleA NULL -> 0x400000"});
+    EXPECT_EQ(PlatformCalls("DirectInput8Create").size(), 1u);
+
+    DestroyServer();
+    EXPECT_EQ(qmsim::LiveDirectInputs(), 0);
+}
+
+// Every step after CreateDevice that fails the wrapper's Open leaves the device
+// created: the wrapper is open and holds it until Close. Each failing step of a
+// class's Create is in the golden script directinput_failures.
+TEST_F(DeviceClassTest, OpenFailingAfterCreateDeviceStaysOpenUntilClose)
+{
+    struct sLateFailure {
+        const char* pWhat;
+        std::function<void()> oCause;
+    };
+    const sLateFailure failures[] = {
+        {"capabilities refused", [] { qmsim::InjectResult(qmsim::Call::GetCapabilities, DIERR_INVALIDPARAM, "pad"); }},
+        {"no game window key", [] { QmGetEnvironmentServer()->RemoveVariable(CQmString("Display/HWND")); }},
+        {"a null game window", [] { QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"), 0); }},
+    };
+    const GUID instance = qmsim::AttachDevice("pad", DI8DEVTYPE_GAMEPAD);
+    for (const sLateFailure& failure : failures) {
+        SCOPED_TRACE(failure.pWhat);
+        DefineGameWindow();
+        failure.oCause();
+        CQmDi8Device device;
+
+        EXPECT_FALSE(device.Open(instance));
+        EXPECT_TRUE(device.IsOpen());
+        EXPECT_EQ(qmsim::GetDeviceState("pad").refCount, 1u);
+
+        device.Close();
+        EXPECT_FALSE(device.IsOpen());
+        EXPECT_EQ(qmsim::LiveDeviceInterfaces(), 0);
+        // Closed, it reaches for no device (there is none to call), closed again neither.
+        device.Close();
+        device.SetProperty(DIPROP_BUFFERSIZE, 8);
+        device.Acquire();
+        device.Poll();
+        EXPECT_FALSE(device.SetDataFormat(&c_dfDIJoystick2));
+        EXPECT_EQ(device.ReadNext(), nullptr);
+    }
+}
+
+// The framework cannot make window keyboards: the enumeration goes on without them.
+TEST_F(DeviceClassTest, EnumerationSkipsAClassTheFrameworkCannotMake)
+{
+    struct sNoWindowKeyboards : CQmObjectFactory {
+        sNoWindowKeyboards() : CQmObjectFactory(CQmString("CQmWindowsKeyboard")) {}
+        CQmObject* CreateInstance() override { return nullptr; }
+    } noWindowKeyboards;
+    qmsim::AttachDevice("kbd", DI8DEVTYPE_KEYBOARD);
+    qmsim::AttachDevice("joy", DI8DEVTYPE_JOYSTICK);
+
+    EXPECT_TRUE(Server().EnumerateDevices());
+    const std::vector<long> listed = ListedDevices(Server());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_STREQ(CQmInputDeviceRef<CQmInputDevice>(listed[0])->GetType().GetName(), "CQmDi8Joystick");
 }
 
 struct sDebugCase {

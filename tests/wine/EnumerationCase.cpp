@@ -42,10 +42,6 @@ int RunEnumerationCase()
                       "DirectInput reports a mouse, then a keyboard");
 
     checks.Check(host.Server().EnumerateDevices(), "EnumerateDevices returns true");
-    for (long id : host.Input().DeviceIds()) {
-        qmmonitor::CDeviceReference device(host.Server(), id);
-        std::printf("device %ld %s\n", id, device.Get() ? device->GetType().GetName() : "?");
-    }
     checks.CheckEqual(qmmonitor::JoinWords(host.DeviceClasses()), "CQmWindowsMouse CQmWindowsKeyboard",
                       "one window mouse, then one window keyboard");
     checks.Check(host.Window().GetInstalledProcedure() != host.Window().GetOwnProcedure(),

@@ -5,8 +5,6 @@
 // sits above the hooks at FreeDevices and the module is unloaded.
 #include "tests/wine/HostCases.h"
 
-#include <cstdio>
-
 #include "framework/QmFrameworkControl.h"
 #include "host/KeyTypes.h"
 #include "tests/wine/HostChecks.h"
@@ -91,12 +89,8 @@ std::string ExpectedEvent(const sMessageRow& row, long keyboardId, long mouseId)
 std::string TakeEvents(CTestHost& host)
 {
     std::string events;
-    for (const std::string& line : host.Input().TakeEventLines()) {
-        std::printf("  %s\n", line.c_str());
-        if (!events.empty())
-            events += " | ";
-        events += WithoutTime(line);
-    }
+    for (const std::string& line : host.TakeEventLines())
+        events += (events.empty() ? "" : " | ") + WithoutTime(line);
     return events.empty() ? "(none)" : events;
 }
 
@@ -157,19 +151,6 @@ const sMessageRow& ButtonRow()
     return kRows[5];
 }
 
-WNDPROC g_pReplacedByForeign = nullptr;
-
-LRESULT CALLBACK ForeignProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcA(g_pReplacedByForeign, window, message, wParam, lParam);
-}
-
-WNDPROC InstallProcedure(HWND window, WNDPROC procedure)
-{
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-
 // The window keyboard and mouse enumerated on the host's window.
 struct sWindowDevices {
     long nKeyboardId;
@@ -204,7 +185,7 @@ void RecreatedWindow(CHostChecks& checks, CTestHost& host, const sWindowDevices&
 void SubclassedWindow(CHostChecks& checks, CTestHost& host, const sWindowDevices&)
 {
     const HWND window = host.Window().GetHandle();
-    g_pReplacedByForeign = InstallProcedure(window, ForeignProcedure);
+    CTestHost::InstallForeignProcedure(window);
     host.Unload();
     checks.Check(GetModuleHandleA("qminput.dll") != nullptr,
                  "the module stays loaded while its procedures are in the window's chain");
@@ -213,7 +194,7 @@ void SubclassedWindow(CHostChecks& checks, CTestHost& host, const sWindowDevices
     checks.CheckEqual(SendMessageA(window, WM_KEYDOWN, kKeyA, kKeyAPressed),
                       CTestHost::OwnProcedureResult(WM_KEYDOWN),
                       "after the unload a key still gets the game's answer");
-    InstallProcedure(window, g_pReplacedByForeign);
+    CTestHost::RestoreReplacedByForeign(window);
     SendMessageA(window, WM_KEYUP, kKeyA, kKeyAReleased);
     checks.CheckEqual(static_cast<long>(CTestHost::OwnProcedureMessages().size()), 2,
                       "both keys reached the game's procedure once");

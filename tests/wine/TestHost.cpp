@@ -1,5 +1,6 @@
 #include "tests/wine/TestHost.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace qmwinetest {
@@ -17,6 +18,18 @@ LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LP
     return CTestHost::OwnProcedureResult(message);
 }
 
+WNDPROC g_pReplacedByForeign = nullptr;
+
+LRESULT CALLBACK ForeignProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcA(g_pReplacedByForeign, window, message, wParam, lParam);
+}
+
+WNDPROC InstallProcedure(HWND window, WNDPROC procedure)
+{
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
 
 std::unique_ptr<qmmonitor::CWin32GameWindow> MakeWindow()
 {
@@ -90,6 +103,24 @@ void CTestHost::ForgetOwnProcedureMessages()
 LRESULT CTestHost::OwnProcedureResult(UINT message)
 {
     return 0x5100 + static_cast<LRESULT>(message);
+}
+
+std::vector<std::string> CTestHost::TakeEventLines()
+{
+    std::vector<std::string> lines = m_oInput.TakeEventLines();
+    for (const std::string& line : lines)
+        std::printf("  %s\n", line.c_str());
+    return lines;
+}
+
+void CTestHost::InstallForeignProcedure(HWND window)
+{
+    g_pReplacedByForeign = InstallProcedure(window, ForeignProcedure);
+}
+
+void CTestHost::RestoreReplacedByForeign(HWND window)
+{
+    InstallProcedure(window, g_pReplacedByForeign);
 }
 
 }  // namespace qmwinetest

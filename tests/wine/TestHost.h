@@ -53,6 +53,13 @@ public:
     // What the game's own procedure answers to a message, distinct per message.
     static LRESULT OwnProcedureResult(UINT message);
 
+    // The events queued since the last call, each printed as it is taken.
+    std::vector<std::string> TakeEventLines();
+    // Another program's procedure put on `window`, handing every message on to
+    // what it replaced; then that program putting back what it replaced.
+    static void InstallForeignProcedure(HWND window);
+    static void RestoreReplacedByForeign(HWND window);
+
 private:
     std::unique_ptr<qmmonitor::CWin32GameWindow> m_pWindow;
     qmmonitor::CModuleLibrary m_oModule;

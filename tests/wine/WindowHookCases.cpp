@@ -18,19 +18,6 @@ namespace {
 
 const LPARAM kKeyCPressed = 0x002E0001;
 
-WNDPROC g_pReplacedByForeign = nullptr;
-
-LRESULT CALLBACK ForeignProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcA(g_pReplacedByForeign, window, message, wParam, lParam);
-}
-
-WNDPROC InstallProcedure(HWND window, WNDPROC procedure)
-{
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-
 void NameGameWindow(HWND window)
 {
     QmGetEnvironmentServer()->SetVariable(CQmString("Display/HWND"),
@@ -58,10 +45,8 @@ bool NewestKeyboardHeardTheKey(CTestHost& host)
     }
     const std::string wanted = "event KEY_DOWN dev=" + std::to_string(newest) + " key=46 ";
     bool heard = false;
-    for (const std::string& line : host.Input().TakeEventLines()) {
-        std::printf("  %s\n", line.c_str());
+    for (const std::string& line : host.TakeEventLines())
         heard = heard || line.rfind(wanted, 0) == 0;
-    }
     return heard;
 }
 
@@ -71,9 +56,9 @@ void CutTheKeyboardOut(CHostChecks& checks, CTestHost& host)
 {
     const HWND window = host.Window().GetHandle();
     checks.Check(CreateDevice(host, "CQmWindowsMouse"), "the window mouse hooks the window");
-    g_pReplacedByForeign = InstallProcedure(window, ForeignProcedure);
+    CTestHost::InstallForeignProcedure(window);
     checks.Check(CreateDevice(host, "CQmWindowsKeyboard"), "the window keyboard hooks above the other procedure");
-    InstallProcedure(window, g_pReplacedByForeign);
+    CTestHost::RestoreReplacedByForeign(window);
 }
 
 }  // namespace
@@ -236,8 +221,7 @@ int RunUnicodeTypedCase()
     checks.CheckEqual(static_cast<long>(g_nLastCharacter), static_cast<long>(kZhe),
                       "the game's W procedure got the typed character unchanged");
     bool eventCarriesIt = false;
-    for (const std::string& line : host.Input().TakeEventLines()) {
-        std::printf("  %s\n", line.c_str());
+    for (const std::string& line : host.TakeEventLines()) {
         eventCarriesIt = eventCarriesIt || (line.rfind("event KEY_CHAR ", 0) == 0 &&
                                             line.find(" key=" + std::to_string(kZhe) + " ") != std::string::npos);
     }

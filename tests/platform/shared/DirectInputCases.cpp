@@ -2,8 +2,6 @@
 // in using them fails the module's tests: creation checks its arguments, each
 // device holds a reference on its DirectInput, and calls made out of order or
 // with a wrong size fail.
-#include <functional>
-
 #include "tests/platform/shared/DirectInputSession.h"
 #include "tests/platform/shared/PlatformCheck.h"
 
@@ -53,20 +51,9 @@ PLATFORM_CASE(EachDeviceHoldsAReferenceOnItsDirectInput) {
     PC_CHECK_EQ(device->Release(), ULONG{0});
 }
 
-struct MisuseCase {
-    const char* what;
-    std::function<HRESULT(IDirectInputDevice8A*)> call;  // on an open keyboard, no format set
-    HRESULT result;
-};
-
-HRESULT Acquired(IDirectInputDevice8A* device, const std::function<HRESULT(IDirectInputDevice8A*)>& then) {
-    MakeReady(device, c_dfDIKeyboard, 8);
-    return then(device);
-}
-
 PLATFORM_CASE(CallsOutOfOrderOrOfAWrongSizeFail) {
     const HRESULT invalid = DIERR_INVALIDPARAM;
-    const MisuseCase cases[] = {
+    const DeviceCallCase cases[] = {  // on an open keyboard, no format set
         {"a property as the module sets it", [](auto* d) { return SetPropertyWithHeader(d, DIPROP_BUFFERSIZE, 20, 16, 0, 32); },
          DI_OK},
         {"a property of a wrong size", [](auto* d) { return SetPropertyWithHeader(d, DIPROP_BUFFERSIZE, 24, 16, 0, 64); },
@@ -81,13 +68,13 @@ PLATFORM_CASE(CallsOutOfOrderOrOfAWrongSizeFail) {
          invalid},
         {"an acquisition before the data format", [](auto* d) { return d->Acquire(); }, invalid},
         {"a data format while acquired",
-         [](auto* d) { return Acquired(d, [](auto* a) { return a->SetDataFormat(&c_dfDIKeyboard); }); },
+         [](auto* d) { return Acquired(d, c_dfDIKeyboard, [](auto* a) { return a->SetDataFormat(&c_dfDIKeyboard); }); },
          HRESULT(DIERR_ACQUIRED)},
         {"a buffer size while acquired",
-         [](auto* d) { return Acquired(d, [](auto* a) { return SetDwordProperty(a, DIPROP_BUFFERSIZE, 4); }); },
+         [](auto* d) { return Acquired(d, c_dfDIKeyboard, [](auto* a) { return SetDwordProperty(a, DIPROP_BUFFERSIZE, 4); }); },
          HRESULT(DIERR_ACQUIRED)},
     };
-    for (const MisuseCase& c : cases) {
+    for (const DeviceCallCase& c : cases) {
         PC_SCOPE(c.what);
         DirectInputSession session;
         IDirectInputDevice8A* keyboard = session.Open(driver.Keyboard());

@@ -62,4 +62,9 @@ DWORD CountBuffered(IDirectInputDevice8A* device) {
     return FAILED(result) ? 0 : inOut;
 }
 
+HRESULT Acquired(IDirectInputDevice8A* device, const DIDATAFORMAT& format, const DeviceCall& then) {
+    MakeReady(device, format, 8);
+    return then(device);
+}
+
 }  // namespace platformcase

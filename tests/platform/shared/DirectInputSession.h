@@ -2,6 +2,7 @@
 // end of the case, devices first.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "tests/platform/shared/PlatformDriver.h"
@@ -38,5 +39,15 @@ HRESULT MakeReady(IDirectInputDevice8A* device, const DIDATAFORMAT& format, DWOR
 HRESULT Read(IDirectInputDevice8A* device, std::vector<DIDEVICEOBJECTDATA>& records, DWORD count, DWORD flags = 0);
 // How many records the buffer holds, read without taking them.
 DWORD CountBuffered(IDirectInputDevice8A* device);
+
+using DeviceCall = std::function<HRESULT(IDirectInputDevice8A*)>;
+// A call a case makes on an open device, and the result it must give.
+struct DeviceCallCase {
+    const char* what;
+    DeviceCall call;
+    HRESULT result;
+};
+// Made ready (the format, a buffer of 8 records, acquired), then `then`'s result.
+HRESULT Acquired(IDirectInputDevice8A* device, const DIDATAFORMAT& format, const DeviceCall& then);
 
 }  // namespace platformcase
