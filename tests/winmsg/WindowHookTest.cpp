@@ -184,7 +184,6 @@ TEST_F(WindowHookTest, DestroyWithNothingSavedNeverInstallsANullProcedure)
 TEST_F(WindowHookTest, CreateFailsOnlyWhileEveryPositionLingersAndWorksOnceTheyLeave)
 {
     Server();
-    constexpr int kPositions = 4;
     static std::vector<WNDPROC> replaced;
     replaced.clear();
     static const WNDPROC passOn = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -196,7 +195,7 @@ TEST_F(WindowHookTest, CreateFailsOnlyWhileEveryPositionLingersAndWorksOnceTheyL
         --depth;
         return result;
     };
-    for (int position = 0; position < kPositions; ++position) {
+    for (int position = 0; position < kHookPositions; ++position) {
         CQmWindowsKeyboard keyboard;
         ASSERT_TRUE(keyboard.Create()) << "position " << position;
         replaced.push_back(reinterpret_cast<WNDPROC>(
