@@ -74,6 +74,7 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
     if (found->second.thread == CurrentThread()) {
         const WindowRecord record = found->second;
         lock.unlock();
+        RunSendHooks(hWnd, Msg, wParam, lParam, true);
         const LRESULT result = CallProcedure(record.proc, record.unicode, false, hWnd, Msg, wParam, lParam);
         if (lpdwResult) *lpdwResult = static_cast<DWORD_PTR>(result);
         return 1;
@@ -121,6 +122,7 @@ int PumpSentMessages() {
             if (windowExists) record = found->second;
         }
         // A window destroyed while the message waited gets nothing; the sender gets 0.
+        if (windowExists) RunSendHooks(message->window, message->message, message->wParam, message->lParam, false);
         const LRESULT result = windowExists ? CallProcedure(record.proc, record.unicode, message->unicode,
                                                             message->window, message->message, message->wParam,
                                                             message->lParam)

@@ -10,6 +10,9 @@ namespace {
 
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 
+// Handles outlive Reset: a process does not hand them out again.
+std::uintptr_t g_nextWindowHandle = 0x10000;
+
 std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
 
 // Documented: a caller gets a procedure of the other kind (a Unicode one for
@@ -95,6 +98,9 @@ LRESULT CallWindowProcAs(const char* caller, bool unicodeCaller, WNDPROC proc, H
 }
 
 }  // namespace
+
+std::uintptr_t NextWindowHandle() { return g_nextWindowHandle; }
+
 }  // namespace qmsim::detail
 
 using namespace qmsim::detail;
@@ -160,8 +166,8 @@ namespace qmsim {
 HWND CreateTestWindow(WNDPROC proc, bool unicode) {
     auto lock = LockPlatform();
     PlatformState& state = State();
-    const std::uintptr_t handle = state.nextWindowHandle;
-    state.nextWindowHandle += 0x10;
+    const std::uintptr_t handle = NextWindowHandle();
+    g_nextWindowHandle += 0x10;
     state.windows[handle] = WindowRecord{proc, unicode, unicode, CurrentThread()};
     return reinterpret_cast<HWND>(handle);
 }

@@ -37,6 +37,9 @@ QMSIM_API LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARA
 QMSIM_API int PumpSentMessages();
 // Makes the next SetWindowLongA/SetWindowLongPtrA fail (return 0, change nothing).
 QMSIM_API void FailNextSetWindowLong();
+// While set, VirtualAlloc fails (returns null), as when the process is out of
+// address space.
+QMSIM_API void FailVirtualAlloc(bool fail);
 
 // Modules pinned with GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN), by file
 // name. A pin lasts for the process, so Reset keeps this list.
