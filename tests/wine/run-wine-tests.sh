@@ -202,7 +202,7 @@ held_for_a_second() {
 # Lines "event TYPE dev=DEVICE key=KEY " in FILE.
 count_events() { grep -c "^event $2 dev=$3 key=$4 " "$1"; }
 
-# The game host of the README's guide, with real input: its window devices
+# The game host of the host guide, with real input: its window devices
 # and its buffered DirectInput keyboard, whose auto-repeat only fires when the
 # host drives the framework's clock.
 test_example_host() {
@@ -254,7 +254,7 @@ events_of_devices() {
        $1 == "event" && ($3 in old)' "$1"
 }
 
-# The example re-creates its window on F5 the README's way (FreeDevices,
+# The example re-creates its window on F5 the host guide's way (FreeDevices,
 # DestroyWindow, a new window named in "Display/HWND", EnumerateDevices, the
 # DirectInput devices added again): real input into the new window must reach
 # the new window keyboard and mouse and the new DirectInput keyboard.
