@@ -212,18 +212,10 @@ struct sRound {
     int nStaleEvents;  // events naming any other device
 };
 
-const char* EventName(eInputEventType type)
-{
-    static const char* const kNames[] = {"NONE",        "KEY_DOWN",          "KEY_UP",
-                                         "KEY_CHAR",    "MOUSE_MOVE",        "MOUSE_WHEEL",
-                                         "JOYSTICK",    "MOUSE_BUTTON_DOWN", "MOUSE_BUTTON_UP",
-                                         "MOUSE_DOUBLE_CLICK"};
-    return type >= 0 && type <= INPUT_EVENT_MOUSE_DOUBLE_CLICK ? kNames[type] : "?";
-}
-
 void NoteEvent(sRound& round, const CQmInputEvent& event)
 {
-    std::printf("event %s dev=%ld key=%ld x=%ld y=%ld time=%.3f\n", EventName(event.m_eType),
+    // The type by its number: 1 KEY_DOWN, 2 KEY_UP, 3 KEY_CHAR, 4 and up the mouse's.
+    std::printf("event type=%d dev=%ld key=%ld x=%ld y=%ld time=%.3f\n", static_cast<int>(event.m_eType),
                 static_cast<long>(event.m_nDeviceId), static_cast<long>(event.m_nKey),
                 static_cast<long>(event.m_nX), static_cast<long>(event.m_nY), event.m_fTime);
     if (event.m_nDeviceId != round.nKeyboardId && event.m_nDeviceId != round.nMouseId)
