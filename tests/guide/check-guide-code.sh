@@ -39,7 +39,7 @@ fi
 # line; an unclosed block is written as block-N.unclosed.
 pages=("$guide" $(ls docs/*.md | grep -vx "$guide"))
 awk -v dir="$work" '
-  FNR == 1 && block { block = 0; unclosed = 1; close(file); system("mv " file " " dir "/block-" count ".unclosed") }
+  FNR == 1 && block { block = 0; close(file); system("mv " file " " dir "/block-" count ".unclosed") }
   !block && match($0, /^ *```cpp *$/) {
     block = 1; count++; indent = index($0, "`") - 1
     file = dir "/block-" count ".cpp"
