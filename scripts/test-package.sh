@@ -56,21 +56,27 @@ expected_files '\.debug$' | sed "s|^|$top/|" >"$work/debug.txt"
 zip_files "$packages/$top-debug.zip" >"$work/debug-zip.txt"
 same_files "$top-debug.zip listing" "$work/debug.txt" "$work/debug-zip.txt"
 
-# The README's command, from an empty folder: nothing of the source tree is reachable.
-mkdir "$work/host" && cp "$prefix/share/doc/qminput/GameHost.cpp" "$work/host/"
-if (cd "$work/host" && "$prefix_tool-g++" -std=c++20 -O2 -Wall -Wextra -I"$prefix/include" GameHost.cpp \
-      -o game-host.exe -L"$prefix/lib" -lqmframework -static-libgcc -static-libstdc++) 2>"$work/cc.txt"; then
-  pass "the example compiles against the installed tree"
-else
-  fail "the example compiles against the installed tree" "$(cat "$work/cc.txt")"
-fi
-imports=$("$prefix_tool-objdump" -p "$work/host/game-host.exe" 2>/dev/null | sed -n 's/^\tDLL Name: //p' |
-          tr 'A-Z' 'a-z' | LC_ALL=C sort | tr '\n' ' ')
-if [ "$imports" = "kernel32.dll msvcrt.dll qmframework.dll user32.dll " ]; then
-  pass "the example needs no MinGW runtime DLL and loads qminput.dll itself"
-else
-  fail "the example needs no MinGW runtime DLL and loads qminput.dll itself" "imports: $imports"
-fi
+# The host guide's command for each example host, from an empty folder: nothing
+# of the source tree is reachable; no MinGW runtime DLL is needed, and
+# qminput.dll is loaded at run time, not imported.
+for example in GameHost WindowThreadHost; do
+  mkdir "$work/$example" && cp "$prefix/share/doc/qminput/examples/$example.cpp" "$work/$example/"
+  name="the example $example.cpp compiles against the installed tree"
+  if (cd "$work/$example" && "$prefix_tool-g++" -std=c++20 -O2 -Wall -Wextra -I"$prefix/include" "$example.cpp" \
+        -o game-host.exe -L"$prefix/lib" -lqmframework -static-libgcc -static-libstdc++) 2>"$work/cc.txt"; then
+    pass "$name"
+  else
+    fail "$name" "$(cat "$work/cc.txt")"
+  fi
+  imports=$("$prefix_tool-objdump" -p "$work/$example/game-host.exe" 2>/dev/null | sed -n 's/^\tDLL Name: //p' |
+            tr 'A-Z' 'a-z' | LC_ALL=C sort | tr '\n' ' ')
+  name="the example $example.cpp needs no MinGW runtime DLL and loads qminput.dll itself"
+  if [ "$imports" = "kernel32.dll msvcrt.dll qmframework.dll user32.dll " ]; then
+    pass "$name"
+  else
+    fail "$name" "imports: $imports"
+  fi
+done
 
 # Every installed header, from the installed tree alone; none may configure the host's <windows.h>.
 (cd "$prefix/include" && find . -name '*.h' | sed 's|^\./||' | LC_ALL=C sort) |
