@@ -40,6 +40,7 @@ struct WindowRecord {
     bool unicode = false;
     bool classUnicode = false;  // the kind its messages are dispatched in
     DWORD thread = 0;           // the thread that created it
+    DWORD lastProcChanger = 0;  // the thread that last replaced its procedure
 };
 
 // A procedure handed out as a handle to a caller of the other kind.
@@ -81,6 +82,7 @@ struct PlatformState {
     // Sent messages not yet taken, by receiving thread, oldest first.
     std::map<DWORD, std::deque<std::shared_ptr<SentMessage>>> sentMessages;
     std::map<std::string, UINT> registeredMessages;
+    std::function<void()> sendTimeoutHandler;
     // Thread message hooks by thread, oldest first.
     std::map<DWORD, std::vector<ThreadHook>> threadHooks;
     std::uintptr_t nextHookHandle = 0x5000;

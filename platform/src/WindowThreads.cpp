@@ -65,7 +65,9 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
     auto lock = LockPlatform();
     PlatformState& state = State();
     auto found = state.windows.find(reinterpret_cast<std::uintptr_t>(hWnd));
-    if (IsCallLogging()) Log("SendMessageTimeoutA " + Hex(reinterpret_cast<std::uintptr_t>(hWnd)) + " " + Hex(Msg));
+    if (IsCallLogging())
+        Log("SendMessageTimeoutA " + Hex(reinterpret_cast<std::uintptr_t>(hWnd)) + " " + Hex(Msg) + " " +
+            std::to_string(uTimeout));
     if (found == state.windows.end()) {
         lock.unlock();
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -91,6 +93,13 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
             lock.lock();
             continue;
         }
+        if (state.sendTimeoutHandler) {
+            const std::function<void()> handler = state.sendTimeoutHandler;
+            lock.unlock();
+            handler();
+            SetLastError(ERROR_TIMEOUT);
+            return 0;
+        }
         if (g_sentMessagesChanged.wait_until(lock, deadline) == std::cv_status::timeout && !message->done) {
             lock.unlock();
             SetLastError(ERROR_TIMEOUT);
@@ -104,6 +113,19 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
 }  // extern "C"
 
 namespace qmsim {
+
+int SentMessagesWaiting(HWND window) {
+    auto lock = LockPlatform();
+    auto found = State().windows.find(reinterpret_cast<std::uintptr_t>(window));
+    if (found == State().windows.end()) return 0;
+    auto queue = State().sentMessages.find(found->second.thread);
+    return queue == State().sentMessages.end() ? 0 : static_cast<int>(queue->second.size());
+}
+
+void SetSendTimeoutHandler(std::function<void()> handler) {
+    auto lock = LockPlatform();
+    State().sendTimeoutHandler = std::move(handler);
+}
 
 int PumpSentMessages() {
     int taken = 0;

@@ -70,6 +70,7 @@ LONG_PTR ReplaceWindowProc(const char* caller, HWND window, int index, LONG_PTR 
     const std::optional<ProcHandle> handle = ProcOfHandle(newProc);
     record->unicode = handle ? handle->unicode : unicodeCaller;
     record->proc = handle ? handle->proc : reinterpret_cast<WNDPROC>(newProc);
+    record->lastProcChanger = CurrentThread();
     Log(line + " -> ok");
     return previous;
 }
@@ -206,6 +207,12 @@ LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         record = found->second;
     }
     return CallProcedure(record.proc, record.unicode, record.classUnicode, window, message, wParam, lParam);
+}
+
+DWORD LastWindowProcChanger(HWND window) {
+    auto lock = LockPlatform();
+    auto found = State().windows.find(HandleValue(window));
+    return found == State().windows.end() ? 0 : found->second.lastProcChanger;
 }
 
 void FailNextSetWindowLong() {
