@@ -47,14 +47,17 @@ lines_in_order() {
     END { exit !(i > n) }' "$file"
 }
 
+# run_host_case CASE [LABEL [ENV...]]: one case of the host test program, with
+# the environment ENV (e.g. LANG=zh_CN.UTF-8 for a double-byte code page).
 run_host_case() {
-  local name=$1 file="$out/$1.txt"
-  echo "=== host test: $name"
-  (cd "$bin" && timeout "$kStepTimeout" wine qminput-wine-host-test.exe "$name") 2>&1 |
+  local name=$1 label=${2:-$1} file="$out/${2:-$1}.txt"
+  shift $(($# < 2 ? $# : 2))
+  echo "=== host test: $label"
+  (cd "$bin" && env "$@" timeout "$kStepTimeout" wine qminput-wine-host-test.exe "$name") 2>&1 |
     tr -d '\r' >"$file"
   local status=${PIPESTATUS[0]}
   cat "$file"
-  if [ "$status" -eq 0 ]; then pass "host $name"; else fail "host $name" "exit status $status"; fi
+  if [ "$status" -eq 0 ]; then pass "host $label"; else fail "host $label" "exit status $status"; fi
 }
 
 # Waits for FILE, still being written as Windows text, to have a line that
@@ -426,6 +429,8 @@ else
   run_host_case buffer-overflow
   run_host_case foreign-restore
   run_host_case window-thread
+  run_host_case ansi-characters
+  run_host_case ansi-characters ansi-characters-936 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 QM_EXPECTED_ACP=936
   test_unicode_typed
   test_live_window_input
   test_live_direct_input
