@@ -208,6 +208,33 @@ LRESULT CALLBACK AnsweringProcedure(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
+namespace {
+
+DWORD g_nHookThread = 0;
+
+LRESULT CALLBACK NoteHookThread(int code, WPARAM sentByThisThread, LPARAM details)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(details);
+    if (code == HC_ACTION && sent->message == WM_NULL && sent->wParam == 0x5151)
+        g_nHookThread = GetCurrentThreadId();
+    return CallNextHookEx(nullptr, code, sentByThisThread, details);
+}
+
+// What the module's hand-off rests on: a thread message hook set on the
+// window's thread from another thread runs there, for a message sent from here.
+void CheckThreadHookRunsOnTheWindowsThread(CHostChecks& checks, HWND window)
+{
+    const DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &NoteHookThread, nullptr, windowThread);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0x5151, 0, SMTO_NORMAL, 5000, &answer);
+    UnhookWindowsHookEx(hook);
+    checks.Check(hook && g_nHookThread == windowThread,
+                 "a thread message hook set from another thread runs on the window's thread");
+}
+
+}  // namespace
+
 int RunWindowThreadCase()
 {
     constexpr int kCycles = 2000;
@@ -218,6 +245,7 @@ int RunWindowThreadCase()
     {
         CPumpingThread game;
         NameGameWindow(game.Window());
+        CheckThreadHookRunsOnTheWindowsThread(checks, game.Window());
         int cycle = 0;
         for (; cycle < kCycles && host.Server().EnumerateDevices(); ++cycle) {
             host.Server().FreeDevices();

@@ -102,5 +102,45 @@ PLATFORM_CASE(AWindowBelongsToItsThreadAndTakesItsOwnSentMessagesAtOnce) {
     PC_CHECK_EQ(SendMessageTimeoutA(window, WM_CHAR, 'a', 0, SMTO_NORMAL, 1000, &answer), LRESULT{0});
 }
 
+LRESULT CALLBACK AnsweringProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_NULL) g_trace.push_back("procedure " + std::to_string(wParam));
+    return 7;
+}
+
+LRESULT CALLBACK SentMessageHook(int code, WPARAM sentByThisThread, LPARAM details) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(details);
+    if (code == HC_ACTION && sent->message == WM_NULL)
+        g_trace.push_back("hook " + std::to_string(sent->wParam) + " " + std::to_string(sent->lParam) + " " +
+                          std::to_string(sentByThisThread != 0));
+    return CallNextHookEx(nullptr, code, sentByThisThread, details);
+}
+
+// A thread message hook sees a sent message before the window's procedure does,
+// whatever that procedure answers; unhooked, it sees nothing more.
+PLATFORM_CASE(AThreadMessageHookSeesASentMessageBeforeTheProcedure) {
+    const HWND window = driver.CreateWindowWithProc(AnsweringProc, false);
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, nullptr, GetCurrentThreadId());
+    PC_CHECK(hook != nullptr);
+    g_trace.clear();
+    DWORD_PTR answer = 0;
+    PC_CHECK(SendMessageTimeoutA(window, WM_NULL, 5, 6, SMTO_NORMAL, 1000, &answer) != 0);
+    PC_CHECK_EQ(answer, DWORD_PTR{7});
+    PC_CHECK_EQ(g_trace, (Trace{"hook 5 6 1", "procedure 5"}));
+    PC_CHECK(UnhookWindowsHookEx(hook) != FALSE);
+    g_trace.clear();
+    PC_CHECK(SendMessageTimeoutA(window, WM_NULL, 8, 9, SMTO_NORMAL, 1000, &answer) != 0);
+    PC_CHECK_EQ(g_trace, (Trace{"procedure 8"}));
+    driver.DestroyWindowNow(window);
+}
+
+// The ANSI code page (Windows-1252): one byte a character, '?' for what it lacks.
+PLATFORM_CASE(WideCharactersBecomeTheAnsiCodePagesBytes) {
+    const WCHAR units[] = {0x61, 0xE9, 0x20AC, 0x436, 0xD83D};
+    CHAR bytes[8] = {};
+    PC_CHECK_EQ(WideCharToMultiByte(CP_ACP, 0, units, 5, bytes, sizeof bytes, nullptr, nullptr), 5);
+    const std::vector<int> got(bytes, bytes + 5);
+    PC_CHECK_EQ(got, (std::vector<int>{0x61, static_cast<CHAR>(0xE9), static_cast<CHAR>(0x80), '?', '?'}));
+}
+
 }  // namespace
 }  // namespace platformcase
