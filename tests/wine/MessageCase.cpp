@@ -95,15 +95,6 @@ void SendRow(CHostChecks& checks, CTestHost& host, const sMessageRow& row, long 
                       what + ": the game's answer is the message's result");
 }
 
-void CheckFocus(CHostChecks& checks, CTestHost& host)
-{
-    SendMessageA(host.Window().GetHandle(), WM_KILLFOCUS, 0, 0);
-    checks.Check(!host.Server().HasFocus(), "WM_KILLFOCUS: the server loses the focus");
-    SendMessageA(host.Window().GetHandle(), WM_SETFOCUS, 0, 0);
-    checks.Check(host.Server().HasFocus(), "WM_SETFOCUS: the server has the focus");
-    checks.CheckEqual(TakeEvents(host), "(none)", "focus messages make no event");
-}
-
 void CheckFreedWindow(CHostChecks& checks, CTestHost& host)
 {
     host.Server().FreeDevices();
@@ -193,7 +184,6 @@ void EveryMessageRow(CHostChecks& checks, CTestHost& host, const sWindowDevices&
 {
     for (const sMessageRow& row : kRows)
         SendRow(checks, host, row, devices.nKeyboardId, devices.nMouseId);
-    CheckFocus(checks, host);
     CheckFreedWindow(checks, host);
 }
 
