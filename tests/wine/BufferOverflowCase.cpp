@@ -38,15 +38,38 @@ void AddPresses(std::vector<INPUT>& inputs, WORD virtualKey, int presses)
         AddKey(inputs, virtualKey, stroke % 2 == 0);
 }
 
-// Gives the platform time to deliver the injected input, pumping messages.
-void LetInputArrive()
+// A DirectInput keyboard of the test's own, with room for every stroke: what
+// it holds is what the platform has delivered so far, to both keyboards alike.
+IDirectInputDevice8A* OpenStrokeCounter(IDirectInput8A& directInput, const GUID& instance, DWORD room)
 {
-    for (int round = 0; round < 20; ++round) {
+    IDirectInputDevice8A* device = nullptr;
+    if (FAILED(directInput.CreateDevice(instance, &device, nullptr)))
+        return nullptr;
+    DIPROPDWORD size{{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), 0, DIPH_DEVICE}, room};
+    if (SUCCEEDED(device->SetDataFormat(&c_dfDIKeyboard)) &&
+        SUCCEEDED(device->SetProperty(DIPROP_BUFFERSIZE, &size.diph)) && SUCCEEDED(device->Acquire()))
+        return device;
+    device->Release();
+    return nullptr;
+}
+
+// Pumps messages until the counter holds `strokes` strokes, then releases it;
+// false when they do not arrive within a bound that only a hang reaches.
+bool WaitForStrokes(IDirectInputDevice8A& counter, DWORD strokes)
+{
+    const DWORD start = GetTickCount();
+    DWORD held = 0;
+    while (held < strokes && GetTickCount() - start < 30000) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
-        Sleep(25);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        held = INFINITE;
+        if (FAILED(counter.GetDeviceData(sizeof(DIDEVICEOBJECTDATA), nullptr, &held, DIGDD_PEEK)))
+            held = 0;
     }
+    counter.Release();
+    return held >= strokes;
 }
 
 // Key events by "TYPE key", e.g. "KEY_DOWN 30".
@@ -88,9 +111,13 @@ int RunBufferOverflowCase()
     AddPresses(inputs, 'A', kFullPressesOfA);
     AddPresses(inputs, 'B', 1);
     AddPresses(inputs, 'C', kPressesOfC);
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    checks.CheckEqual(static_cast<long>(sent), static_cast<long>(inputs.size()), "SendInput took every key");
-    LetInputArrive();
+    const auto strokes = static_cast<DWORD>(inputs.size());
+    IDirectInputDevice8A* counter = OpenStrokeCounter(*directInput, *instance, 2 * strokes);
+    if (!checks.Check(counter != nullptr, "a second DirectInput keyboard counts the delivered strokes"))
+        return checks.Finish();
+    const UINT sent = SendInput(strokes, inputs.data(), sizeof(INPUT));
+    checks.CheckEqual(static_cast<long>(sent), static_cast<long>(strokes), "SendInput took every key");
+    checks.Check(WaitForStrokes(*counter, strokes), "every stroke reached DirectInput");
 
     keyboard->Poll();
     auto counts = CountKeyEvents(host);  // a key never seen counts 0

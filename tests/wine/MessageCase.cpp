@@ -14,18 +14,17 @@
 namespace qmwinetest {
 namespace {
 
-enum class eSource { None, Keyboard, Mouse };
+enum class eSource { Keyboard, Mouse };
 
 struct sMessageRow {
     const char* pWhat;
     UINT nMessage;
     WPARAM wParam;
     LPARAM lParam;
-    // The event expected; eSource::None for a message that makes none.
+    // The event expected.
     eSource eFrom;
     eInputEventType eType;
     int nKey;
-    float fValue;
     int nX;
     int nY;
 };
@@ -40,29 +39,20 @@ constexpr LPARAM Point(int x, int y)
     return Bits((static_cast<DWORD>(y) << 16) | (static_cast<DWORD>(x) & 0xFFFF));
 }
 
-constexpr WPARAM WheelDelta(int delta)
-{
-    return static_cast<WPARAM>(static_cast<DWORD>(delta) << 16);
-}
-
 const DWORD kKeyA = 0x41;
 const LPARAM kKeyAPressed = Bits(0x001E0001);   // scan code 0x1E, one press
 const LPARAM kKeyAReleased = Bits(0xC01E0001);  // plus the transition bits
 
+// One message of each kind a hook makes events of: what the events carry is
+// decoded by the same code on both platforms and checked by the golden
+// scripts; here the real window's procedure chain is what counts.
 const sMessageRow kRows[] = {
-    {"A pressed", WM_KEYDOWN, kKeyA, kKeyAPressed, eSource::Keyboard, INPUT_EVENT_KEY_DOWN, KEY_A, 0, 0, 0},
-    {"character a", WM_CHAR, 'a', kKeyAPressed, eSource::Keyboard, INPUT_EVENT_KEY_CHAR, 'a', 0, 0, 0},
-    {"A released", WM_KEYUP, kKeyA, kKeyAReleased, eSource::Keyboard, INPUT_EVENT_KEY_UP, KEY_A, 0, 0, 0},
-    {"move, left button and Shift", WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, Point(100, 50), eSource::Mouse, INPUT_EVENT_MOUSE_MOVE, 6, 0, 100, 50},
-    {"move, Ctrl and right button", WM_MOUSEMOVE, MK_CONTROL | MK_RBUTTON, Point(7, 9), eSource::Mouse, INPUT_EVENT_MOUSE_MOVE, 17, 0, 7, 9},
-    {"left down", WM_LBUTTONDOWN, MK_LBUTTON, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_DOWN, KEY_MOUSE_LEFT, 0, 30, 40},
-    {"left up", WM_LBUTTONUP, 0, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_UP, KEY_MOUSE_LEFT, 0, 30, 40},
-    {"left double click", WM_LBUTTONDBLCLK, MK_LBUTTON, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_DOUBLE_CLICK, KEY_MOUSE_LEFT, 0, 30, 40},
-    {"left up after it", WM_LBUTTONUP, 0, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_UP, KEY_MOUSE_LEFT, 0, 30, 40},
-    {"wheel towards the user", WM_MOUSEWHEEL, WheelDelta(-120), Point(200, 150), eSource::Mouse, INPUT_EVENT_MOUSE_WHEEL, 2, -120, 200, 150},
-    {"wheel away from the user", WM_MOUSEWHEEL, WheelDelta(120), Point(200, 150), eSource::Mouse, INPUT_EVENT_MOUSE_WHEEL, 2, 120, 200, 150},
-    {"extra button", WM_XBUTTONDOWN, MK_XBUTTON1, Point(1, 2), eSource::None, INPUT_EVENT_NONE, 0, 0, 0, 0},
-    {"system key", WM_SYSKEYDOWN, VK_F10, Bits(0x00440001), eSource::None, INPUT_EVENT_NONE, 0, 0, 0, 0},
+    {"A pressed", WM_KEYDOWN, kKeyA, kKeyAPressed, eSource::Keyboard, INPUT_EVENT_KEY_DOWN, KEY_A, 0, 0},
+    {"character a", WM_CHAR, 'a', kKeyAPressed, eSource::Keyboard, INPUT_EVENT_KEY_CHAR, 'a', 0, 0},
+    {"A released", WM_KEYUP, kKeyA, kKeyAReleased, eSource::Keyboard, INPUT_EVENT_KEY_UP, KEY_A, 0, 0},
+    {"move", WM_MOUSEMOVE, 0, Point(100, 50), eSource::Mouse, INPUT_EVENT_MOUSE_MOVE, 0, 100, 50},
+    {"left down", WM_LBUTTONDOWN, MK_LBUTTON, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_DOWN, KEY_MOUSE_LEFT, 30, 40},
+    {"left up", WM_LBUTTONUP, 0, Point(30, 40), eSource::Mouse, INPUT_EVENT_MOUSE_BUTTON_UP, KEY_MOUSE_LEFT, 30, 40},
 };
 
 // An event line up to its time, which is the clock's and not compared.
@@ -73,13 +63,10 @@ std::string WithoutTime(const std::string& line)
 
 std::string ExpectedEvent(const sMessageRow& row, long keyboardId, long mouseId)
 {
-    if (row.eFrom == eSource::None)
-        return "(none)";
     CQmInputEvent event{};
     event.m_eType = row.eType;
     event.m_nDeviceId = row.eFrom == eSource::Keyboard ? keyboardId : mouseId;
     event.m_nKey = row.nKey;
-    event.m_fValue = row.fValue;
     event.m_nX = row.nX;
     event.m_nY = row.nY;
     return WithoutTime(qmmonitor::FormatEvent(event));
@@ -106,15 +93,6 @@ void SendRow(CHostChecks& checks, CTestHost& host, const sMessageRow& row, long 
                  what + ": reaches the game's procedure once, unchanged");
     checks.CheckEqual(result, CTestHost::OwnProcedureResult(row.nMessage),
                       what + ": the game's answer is the message's result");
-}
-
-void CheckFocus(CHostChecks& checks, CTestHost& host)
-{
-    SendMessageA(host.Window().GetHandle(), WM_KILLFOCUS, 0, 0);
-    checks.Check(!host.Server().HasFocus(), "WM_KILLFOCUS: the server loses the focus");
-    SendMessageA(host.Window().GetHandle(), WM_SETFOCUS, 0, 0);
-    checks.Check(host.Server().HasFocus(), "WM_SETFOCUS: the server has the focus");
-    checks.CheckEqual(TakeEvents(host), "(none)", "focus messages make no event");
 }
 
 void CheckFreedWindow(CHostChecks& checks, CTestHost& host)
@@ -148,7 +126,7 @@ const sMessageRow& KeyPressRow()
 
 const sMessageRow& ButtonRow()
 {
-    return kRows[5];
+    return kRows[4];
 }
 
 // The window keyboard and mouse enumerated on the host's window.
@@ -206,7 +184,6 @@ void EveryMessageRow(CHostChecks& checks, CTestHost& host, const sWindowDevices&
 {
     for (const sMessageRow& row : kRows)
         SendRow(checks, host, row, devices.nKeyboardId, devices.nMouseId);
-    CheckFocus(checks, host);
     CheckFreedWindow(checks, host);
 }
 
