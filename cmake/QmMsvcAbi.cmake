@@ -1,0 +1,16 @@
+# The Microsoft-ABI build (toolchain cmake/msvc-i686.cmake): every image links
+# the project's runtime (runtime/) and finds the platform's import libraries,
+# which are mingw-w64's, under the names that MSVC-style links use (user32.lib).
+set(QM_MINGW_LIB ${CMAKE_FIND_ROOT_PATH}/lib)
+set(import_dir ${CMAKE_BINARY_DIR}/import-libs)
+file(MAKE_DIRECTORY ${import_dir})
+foreach(name kernel32 user32 dinput8 dxguid version msvcrt)
+  file(CREATE_LINK ${QM_MINGW_LIB}/lib${name}.a ${import_dir}/${name}.lib SYMBOLIC)
+endforeach()
+link_directories(${import_dir})
+# Only what each target names: no default list of Windows libraries.
+set(CMAKE_C_STANDARD_LIBRARIES "")
+set(CMAKE_CXX_STANDARD_LIBRARIES "")
+
+add_subdirectory(runtime)
+link_libraries(qmruntime)
