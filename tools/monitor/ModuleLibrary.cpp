@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "server/QmBoundNames.h"
 #include "server/QmDi8InputServer.h"
 #include "tools/monitor/MemberFunctionAddress.h"
 #include "tools/monitor/ModuleLoader.h"
@@ -11,9 +12,9 @@
 namespace qmmonitor {
 namespace {
 
-// The exported members, by their Itanium C++ ABI names (GCC and mingw-w64 alike).
-const char* const kNewDeviceSymbol = "_ZN17CQmDi8InputServer9NewDeviceERK9CQmString";
-const char* const kDeleteDeviceSymbol = "_ZN17CQmDi8InputServer12DeleteDeviceEl";
+// The exported members, by their names in this compiler's C++ ABI.
+const char* const kNewDeviceSymbol = qmexports::kNewDevice;
+const char* const kDeleteDeviceSymbol = qmexports::kDeleteDevice;
 
 bool IsFile(const std::string& path)
 {
