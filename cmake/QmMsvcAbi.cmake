@@ -14,3 +14,4 @@ set(CMAKE_CXX_STANDARD_LIBRARIES "")
 
 add_subdirectory(runtime)
 link_libraries(qmruntime)
+add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/runtime/MsvcrtDeclarations.h>")

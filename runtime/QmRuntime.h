@@ -26,15 +26,17 @@
 //   ThreadSafeStatics  _Init_thread_header/_footer/_abort/_epoch: one-time,
 //                      thread-safe initialisation of function-local statics.
 //   TypeInfo           type_info's virtual table, which every RTTI type
-//                      descriptor points to (RTTI and exception matching).
+//                      descriptor points to (RTTI and exception matching), and
+//                      the comparison behind libc++'s type_info == (by the
+//                      decorated name, so equal across images).
 //   StdExceptions      the out-of-line members of libc++'s exception classes
 //                      (std::exception, logic_error, runtime_error and kin,
 //                      bad_alloc), which libc++ keeps in its library; there is
 //                      no libc++ library for this target.
 //   StdLibrary         the other libc++ library functions the headers reach:
 //                      std::__next_prime (unordered containers), to_string.
-//   Vsnprintf          __ms_vsnprintf, where mingw's headers send vsnprintf,
-//                      with the standard's result on msvcrt's _vsnprintf.
+//   MingwRedirects     __ms_vsnprintf and __strtod, where mingw's headers send
+//                      vsnprintf and strtod, on msvcrt's own functions.
 //
 // Risks against a host built with the real Microsoft runtime: exceptions are
 // dispatched by msvcrt.dll's __CxxFrameHandler3, not by the host's vcruntime;

@@ -1,8 +1,6 @@
 #include "tools/monitor/ModuleLibrary.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "server/QmBoundNames.h"
 #include "server/QmDi8InputServer.h"
@@ -15,12 +13,6 @@ namespace {
 // The exported members, by their names in this compiler's C++ ABI.
 const char* const kNewDeviceSymbol = qmexports::kNewDevice;
 const char* const kDeleteDeviceSymbol = qmexports::kDeleteDevice;
-
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 }  // namespace
 
@@ -37,7 +29,7 @@ std::string CModuleLibrary::FindModulePath()
     const std::string file = loader::ModuleFileName();
     const std::string candidates[] = {folder + "/../lib/" + file, folder + "/" + file};
     for (const std::string& candidate : candidates) {
-        if (IsFile(candidate))
+        if (loader::IsFile(candidate))
             return candidate;
     }
     return candidates[0];

@@ -1,10 +1,12 @@
-// vsnprintf with the standard's result. mingw's headers route it to
-// __ms_vsnprintf, which msvcrt.dll lacks; its own _vsnprintf returns -1 when
-// the text does not fit, where the standard returns the length needed.
+// Functions that mingw-w64's headers send to mingw's own library (libmingwex,
+// not linked here) instead of msvcrt.dll: supplied on msvcrt's own.
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 
+// vsnprintf with the standard's result. msvcrt's _vsnprintf returns -1 when
+// the text does not fit, where the standard returns the length needed.
 extern "C" int __cdecl __ms_vsnprintf(char* buffer, std::size_t size, const char* format, va_list arguments)
 {
     va_list counted;
@@ -17,4 +19,11 @@ extern "C" int __cdecl __ms_vsnprintf(char* buffer, std::size_t size, const char
     }
     va_end(counted);
     return written;
+}
+
+// strtod: mingw's headers rename it __strtod; msvcrt's own is the function.
+#undef strtod
+extern "C" double __cdecl __strtod(const char* text, char** end)
+{
+    return strtod(text, end);
 }
