@@ -396,6 +396,18 @@ test_live_record_replay() {
   fi
 }
 
+# Object sizes, field offsets and virtual slots of the six classes, as a host
+# compiled from the published declarations lays them, against the DLL.
+test_layout_host() {
+  local name="layout host: sizes, fields and slots as published" file="$out/layout.txt"
+  echo "=== $name"
+  (cd "$bin" && timeout "$kStepTimeout" wine qminput-layout-host.exe qminput.exports) 2>&1 |
+    tr -d '\r' >"$file"
+  local status=${PIPESTATUS[0]}
+  cat "$file"
+  if [ "$status" -eq 0 ]; then pass "$name"; else fail "$name" "exit status $status"; fi
+}
+
 # Runs a test only when BIN_DIR has its program: a build may leave some out.
 if_built() {
   local program=$1; shift
@@ -407,6 +419,7 @@ if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
   cat "$out/wineboot.txt"
   fail "wineboot" "the prefix could not be made"
 else
+  if_built qminput-layout-host.exe test_layout_host
   if_built qminput-wine-host-test.exe run_host_case enumerate
   if_built qminput-wine-host-test.exe run_host_case messages
   if_built qminput-wine-host-test.exe run_host_case recreated-window
