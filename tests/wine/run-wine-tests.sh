@@ -408,6 +408,17 @@ test_layout_host() {
   if [ "$status" -eq 0 ]; then pass "$name"; else fail "$name" "exit status $status"; fi
 }
 
+# The Microsoft-ABI build's own runtime: exceptions, RTTI, thread-safe statics,
+# thread_local and the library pieces it supplies, in a real program.
+test_runtime_check() {
+  local name="runtime: exceptions, RTTI, statics and thread_local" file="$out/runtime.txt"
+  echo "=== $name"
+  (cd "$bin" && timeout "$kStepTimeout" wine qminput-runtime-check.exe) 2>&1 | tr -d '\r' >"$file"
+  local status=${PIPESTATUS[0]}
+  cat "$file"
+  if [ "$status" -eq 0 ]; then pass "$name"; else fail "$name" "exit status $status"; fi
+}
+
 # Runs a test only when BIN_DIR has its program: a build may leave some out.
 if_built() {
   local program=$1; shift
@@ -420,6 +431,7 @@ if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
   fail "wineboot" "the prefix could not be made"
 else
   if_built qminput-layout-host.exe test_layout_host
+  [ "$abi" = msvc ] && test_runtime_check
   if_built qminput-wine-host-test.exe run_host_case enumerate
   if_built qminput-wine-host-test.exe run_host_case messages
   if_built qminput-wine-host-test.exe run_host_case recreated-window
