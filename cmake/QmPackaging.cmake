@@ -5,7 +5,9 @@
 #                        information beside each: NAME.debug (gcc), NAME.pdb (msvc)
 #   lib/                 the import libraries
 #   include/             the host-facing headers, in the folders they name each other by
-#   share/doc/qminput/   README.md (with the host guide), CHANGELOG.md, GameHost.cpp
+#   share/doc/qminput/   README.md, CHANGELOG.md, docs/ (the host guide among them) and
+#                        examples/ (the two example hosts), as in the source tree, so
+#                        that the pages' links hold
 # CPack zips the component "runtime" as qminput-VERSION-win32-ABI.zip and the
 # component "debug" (the debug information) as qminput-VERSION-win32-ABI-debug.zip.
 
@@ -77,8 +79,11 @@ foreach(header ${QM_HOST_HEADERS})
   install(FILES ${PROJECT_SOURCE_DIR}/${header} DESTINATION include/${folder} COMPONENT runtime)
 endforeach()
 install(FILES ${QM_BOUND_NAMES_DIR}/server/QmBoundNames.h DESTINATION include/server COMPONENT runtime)
-install(FILES README.md CHANGELOG.md examples/GameHost.cpp
-  DESTINATION share/doc/qminput COMPONENT runtime)
+install(FILES README.md CHANGELOG.md DESTINATION share/doc/qminput COMPONENT runtime)
+install(FILES docs/building.md docs/host-guide.md docs/monitor.md docs/testing.md
+  DESTINATION share/doc/qminput/docs COMPONENT runtime)
+install(FILES examples/GameHost.cpp examples/WindowThreadHost.cpp
+  DESTINATION share/doc/qminput/examples COMPONENT runtime)
 
 set(CPACK_PACKAGE_NAME qminput)
 set(CPACK_PACKAGE_VENDOR qminput)

@@ -1,6 +1,6 @@
 // A minimal game host for the qminput module, written for reading: each step
-// below is a step of "How a host uses the module" in the README, under the same
-// number, and the window's re-creation follows the README's recipe. It opens a
+// below is a step of "Integration step by step" in docs/host-guide.md, under the
+// same number, and the window's re-creation follows the guide's recipe. It opens a
 // window, loads qminput.dll at run time, creates the input server by class
 // name, lets it enumerate the devices, adds a buffered DirectInput keyboard and
 // mouse, and prints every event until Esc is pressed, the window is closed or
@@ -13,7 +13,7 @@
 // It checks each stage with the framework's own interface only (the device
 // list, the window's procedure) and exits 1 when a check fails.
 //
-// Build against the installed tree alone (see the README):
+// Build against the installed tree alone (see docs/host-guide.md):
 //   i686-w64-mingw32-g++ -std=c++20 -O2 -I<prefix>/include GameHost.cpp -o game-host.exe
 //       -L<prefix>/lib -lqmframework -static-libgcc -static-libstdc++
 #include <windows.h>  // the host's own configuration: the module headers leave it alone
@@ -83,7 +83,9 @@ void NameGameWindow(HWND window)
     QmGetEnvironmentServer()->SetVariable("Display/HWND", handle);
 }
 
-// The window devices' hooks sit in front of the game's procedure while they are in.
+// The window devices' hooks sit in front of the game's procedure while they are
+// in. The A form reads it because this window is ANSI; a Unicode window's
+// procedure is read with GetWindowLongPtrW (WindowThreadHost.cpp).
 bool IsHooked(HWND window)
 {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) != GameWindowProc;
@@ -266,16 +268,17 @@ void TakeEvents(CQmInputServer& server)
     std::fflush(stdout);
 }
 
-// Re-creating the window, in the README's order. FreeDevices first: it unhooks
+// Re-creating the window, in the guide's order. FreeDevices first: it unhooks
 // the old window and deletes the DirectInput devices too, so they are added
 // again after the enumeration (before it, the DirectInput mouse would keep the
-// enumeration from making a window mouse). The new window's handle, or null.
+// enumeration from making a window mouse). The events still queued are taken
+// after it, when no freed device can add to them. The new window's handle, or null.
 HWND RecreateGameWindow(CQmDi8InputServer& server, const sInputModule& module, HWND oldWindow)
 {
-    TakeEvents(server);  // they name devices that are about to go
     server.FreeDevices();
     Check(!IsHooked(oldWindow) && server.GetNumDevices() == 0,
           "FreeDevices unhooked the old window and emptied the device list");
+    TakeEvents(server);
     DestroyWindow(oldWindow);
     HWND window = CreateGameWindow();
     if (!window)

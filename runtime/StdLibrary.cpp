@@ -1,7 +1,10 @@
 // The few non-template functions of libc++'s library that the sources reach
-// through its headers: the bucket counts of unordered containers and
-// std::to_string for integers.
+// through its headers: the bucket counts of unordered containers, and
+// std::to_string and std::stol and kin for integers.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 _LIBCPP_BEGIN_NAMESPACE_STD
@@ -35,6 +38,30 @@ string Formatted(const char* format, Number value)
 }
 
 }  // namespace
+
+namespace {
+
+// strtol and kin with the standard's exceptions: no digits, or out of range.
+template <class Number>
+Number Parsed(const char* function, const string& text, size_t* consumed, Number (*parse)(const char*, char**, int), int base)
+{
+    const char* start = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const Number value = parse(start, &end, base);
+    if (end == start)
+        throw invalid_argument(string(function) + ": no conversion");
+    if (errno == ERANGE)
+        throw out_of_range(string(function) + ": out of range");
+    if (consumed)
+        *consumed = static_cast<size_t>(end - start);
+    return value;
+}
+
+}  // namespace
+
+long stol(const string& text, size_t* consumed, int base) { return Parsed("stol", text, consumed, strtol, base); }
+unsigned long stoul(const string& text, size_t* consumed, int base) { return Parsed("stoul", text, consumed, strtoul, base); }
 
 string to_string(int value) { return Formatted("%d", value); }
 string to_string(unsigned value) { return Formatted("%u", value); }

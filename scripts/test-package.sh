@@ -35,15 +35,15 @@ same_files() {
 # The decorated name of a member from the ABI's golden export list ("bound:KEY NAME").
 bound_name() { sed -n "s/^bound:$2 //p" "tests/exports/$1.exports"; }
 
-# The example and a file of every header, compiled the way a host of this ABI
-# compiles: mingw-w64's g++, or clang for the Microsoft ABI with the build's
-# runtime standing in for the Microsoft compiler's.
+# An example host (SOURCE) and a file of every header, compiled the way a host
+# of this ABI compiles: mingw-w64's g++, or clang for the Microsoft ABI with
+# the build's runtime standing in for the Microsoft compiler's.
 compile_example() {
   if [ "$abi" = gcc ]; then
-    i686-w64-mingw32-g++ -std=c++20 -O2 -Wall -Wextra -I"$prefix/include" GameHost.cpp \
+    i686-w64-mingw32-g++ -std=c++20 -O2 -Wall -Wextra -I"$prefix/include" "$1" \
       -o game-host.exe -L"$prefix/lib" -lqmframework -static-libgcc -static-libstdc++
   else
-    clang++ @"$build/host-compile.rsp" -O2 -Wall -Wextra -I"$prefix/include" GameHost.cpp \
+    clang++ @"$build/host-compile.rsp" -O2 -Wall -Wextra -I"$prefix/include" "$1" \
       -o game-host.exe @"$build/host-link.rsp" "$prefix/lib/qmframework.lib"
   fi
 }
@@ -112,22 +112,29 @@ package_test() {
   zip_files "$packages/$top-debug.zip" >"$work/$abi/debug-zip.txt"
   same_files "$top-debug.zip listing" "$work/$abi/debug.txt" "$work/$abi/debug-zip.txt"
 
-  # The README's example, from an empty folder: nothing of the source tree is reachable.
-  local host=$work/$abi/host
-  mkdir "$host" && cp "$prefix/share/doc/qminput/GameHost.cpp" "$host/"
-  if (cd "$host" && compile_example) 2>"$work/cc.txt"; then
-    pass "$abi: the example compiles against the installed tree"
-  else
-    fail "$abi: the example compiles against the installed tree" "$(cat "$work/cc.txt")"
-  fi
-  local imports
-  imports=$(i686-w64-mingw32-objdump -p "$host/game-host.exe" 2>/dev/null | sed -n 's/^\tDLL Name: //p' |
-            tr 'A-Z' 'a-z' | LC_ALL=C sort -u | tr '\n' ' ')
-  if [ "$imports" = "kernel32.dll msvcrt.dll qmframework.dll user32.dll " ]; then
-    pass "$abi: the example needs no compiler runtime DLL and loads qminput.dll itself"
-  else
-    fail "$abi: the example needs no compiler runtime DLL and loads qminput.dll itself" "imports: $imports"
-  fi
+  # The host guide's command for each example host, from an empty folder:
+  # nothing of the source tree is reachable; no compiler runtime DLL is needed,
+  # and qminput.dll is loaded at run time, not imported.
+  local example host imports name
+  for example in GameHost WindowThreadHost; do
+    host=$work/$abi/$example
+    mkdir -p "$host" && cp "$prefix/share/doc/qminput/examples/$example.cpp" "$host/"
+    name="$abi: the example $example.cpp compiles against the installed tree"
+    if (cd "$host" && compile_example "$example.cpp") 2>"$work/cc.txt"; then
+      pass "$name"
+    else
+      fail "$name" "$(cat "$work/cc.txt")"
+    fi
+    # Two import libraries may name msvcrt.dll: it counts once.
+    imports=$(i686-w64-mingw32-objdump -p "$host/game-host.exe" 2>/dev/null | sed -n 's/^\tDLL Name: //p' |
+              tr 'A-Z' 'a-z' | LC_ALL=C sort -u | tr '\n' ' ')
+    name="$abi: the example $example.cpp needs no compiler runtime DLL and loads qminput.dll itself"
+    if [ "$imports" = "kernel32.dll msvcrt.dll qmframework.dll user32.dll " ]; then
+      pass "$name"
+    else
+      fail "$name" "imports: $imports"
+    fi
+  done
 
   # Every installed header, from the installed tree alone; none may configure the host's <windows.h>.
   (cd "$prefix/include" && find . -name '*.h' | sed 's|^\./||' | LC_ALL=C sort) |

@@ -12,8 +12,11 @@ stage() { printf '\n=== %s\n' "$*"; }
 # Runs a command, keeping a copy of its output for the closing count.
 counted() { "$@" 2>&1 | tee -a "$results"; }
 
+# Everything every stage needs, before the first stage: a stage that finds a
+# tool missing would only skip its checks.
 stage "dependencies"
 bash scripts/install-deps.sh
+bash scripts/install-wine.sh
 
 stage "native build and tests (Debug, AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset default >/dev/null

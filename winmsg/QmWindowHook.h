@@ -4,20 +4,23 @@
 // procedure installed before it, exactly once, unaltered, returning that
 // result unchanged.
 //
-// Device derives from CQmWindowHook<Device, HostBase> and supplies
-// HandleWindowMessage(UINT, WPARAM, LPARAM). Each Device gets its own set of
-// statics; the keyboard's and the mouse's hooks share nothing but the window.
+// Device derives from CQmWindowHook<Device, HostBase>, supplies
+// HandleWindowMessage(UINT, WPARAM, LPARAM) and declares the class's own
+// statics, defined with QM_DEFINE_WINDOW_HOOK_STATICS: WindowProcNew (the
+// class's procedure in a window's chain), CallWindowProcA (hands a message to
+// the saved procedure) and m_pWndProc (the saved procedure). Each Device gets
+// its own set; the keyboard's and the mouse's hooks share nothing but the
+// window.
 //
-// All devices of a class that are created share the class's one serving hook,
-// on one window at a time: a second keyboard neither hooks the window twice nor
-// cuts the first one off. They form a list, most recently created first, and
-// the first of them gets the events; when the last one leaves, the hook is
-// removed. The hook is one of the class's kHookPositions procedures (see
-// WindowProcChain.h): a Create whose hook is no longer reachable from the top
-// of the window's chain (another program cut it out, or sits above it) puts a
-// fresh position on top and leaves the old one lingering; a Create finds the
-// hook's window gone and starts on the new one. Create fails only when every
-// position still lingers in some chain.
+// All devices of a class that are created share the class's one serving link
+// (WindowProcChain.h), on one window at a time: a second keyboard neither hooks
+// the window twice nor cuts the first one off. They form a list, most recently
+// created first, and the first of them gets the events; when the last one
+// leaves, the link stands aside. A Create whose link is no longer reachable
+// from the top of the window's chain (another program cut it out, or sits
+// above it) puts a new link on top first and only then lets the old one stand
+// aside; a Create finds the link's window gone and starts on the new one. A
+// Create that returns false has changed nothing.
 //
 // Create, Destroy and the destructor change the hook's state through
 // RunOnWindowThread (WindowThreadCall.h): where another thread pumps the
@@ -30,8 +33,6 @@
 #include "winmsg/WindowProcChain.h"
 #include "winmsg/WindowThreadCall.h"
 
-constexpr int kHookPositions = 4;
-
 template <class Device, class HostBase>
 class CQmWindowHook : public HostBase {
 public:
@@ -43,22 +44,19 @@ public:
     bool DoesDeviceNeedPolling() const override { return false; }
     bool DoesDeviceNeedTrigger() const override { return false; }
 
-    // Hands a message to the procedure the class's hook replaced, in the
-    // window's kind; 0 without a hook.
-    static LRESULT CALLBACK CallWindowProcA(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
-
 protected:
-    // The class's replacement window procedure: its first chain position.
-    static LRESULT CALLBACK WindowProcNew(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam);
+    // What the class's WindowProcNew and CallWindowProcA run.
+    static LRESULT RunFirstProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT RunCallWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether the serving link passes messages on in the W forms: the window is
+    // a Unicode one. Only meaningful inside HandleWindowMessage.
+    static bool IsServingUnicode() { return s_oClass.m_pServing && s_oClass.m_pServing->m_bUnicode; }
 
     HWND m_hWnd;
     CQmEnvironmentServer* m_pEnvironment;
 
 private:
-    template <int Position>
-    static LRESULT CALLBACK PositionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ThunkProc(void* link, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT HookFrame(sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool JoinHook();
@@ -70,13 +68,12 @@ private:
     };
     static void JoinHookTask(void* context);
     static void LeaveHookTask(void* device);
+    static bool ServeFromTop(HWND window);
 
-    // The procedure the serving hook replaced; null while the class has no hook
-    // serving its devices.
-    static WNDPROC m_pWndProc;
-    // The class's chain positions, and the one serving its devices (or null).
-    static sHookLink s_aLinks[kHookPositions];
-    static sHookLink* s_pServingLink;
+    static sHookClass s_oClass;
+    // The window the class's devices joined last: where their hook's state is
+    // read, so where it is changed.
+    static HWND s_hHookWindow;
 
     // The class's instance pointer, what s_pWindowsKeyboard and s_pWindowsMouse
     // would be as file-scope pointers; a static of the template gives each class
@@ -85,19 +82,24 @@ private:
     CQmWindowHook* m_pNextDevice;
 };
 
-template <class Device, class HostBase>
-WNDPROC CQmWindowHook<Device, HostBase>::m_pWndProc = nullptr;
+// Defines a window device's own statics (declared in its class).
+#define QM_DEFINE_WINDOW_HOOK_STATICS(Class)                                                                  \
+    WNDPROC Class::m_pWndProc = nullptr;                                                                     \
+    LRESULT CALLBACK Class::WindowProcNew(HWND window, UINT message, WPARAM wParam, LPARAM lParam)            \
+    {                                                                                                        \
+        return RunFirstProc(window, message, wParam, lParam);                                                \
+    }                                                                                                        \
+    LRESULT CALLBACK Class::CallWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)          \
+    {                                                                                                        \
+        return RunCallWindowProc(window, message, wParam, lParam);                                           \
+    }
 
 template <class Device, class HostBase>
-sHookLink CQmWindowHook<Device, HostBase>::s_aLinks[kHookPositions] = {
-    {&CQmWindowHook::WindowProcNew, nullptr, nullptr, nullptr, false},
-    {&CQmWindowHook::PositionProc<1>, nullptr, nullptr, nullptr, false},
-    {&CQmWindowHook::PositionProc<2>, nullptr, nullptr, nullptr, false},
-    {&CQmWindowHook::PositionProc<3>, nullptr, nullptr, nullptr, false},
-};
+sHookClass CQmWindowHook<Device, HostBase>::s_oClass = {&Device::WindowProcNew, &CQmWindowHook::ThunkProc,
+                                                         &Device::m_pWndProc, nullptr, nullptr};
 
 template <class Device, class HostBase>
-sHookLink* CQmWindowHook<Device, HostBase>::s_pServingLink = nullptr;
+HWND CQmWindowHook<Device, HostBase>::s_hHookWindow = nullptr;
 
 template <class Device, class HostBase>
 CQmWindowHook<Device, HostBase>* CQmWindowHook<Device, HostBase>::s_pInstance = nullptr;
@@ -133,49 +135,47 @@ void CQmWindowHook<Device, HostBase>::Destroy()
 }
 
 template <class Device, class HostBase>
-LRESULT CALLBACK CQmWindowHook<Device, HostBase>::CallWindowProcA(HWND window, UINT message,
-                                                                  WPARAM wParam, LPARAM lParam)
+LRESULT CQmWindowHook<Device, HostBase>::RunCallWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                          LPARAM lParam)
 {
-    if (!m_pWndProc || !s_pServingLink)
+    if (!*s_oClass.m_pSavedProc || !s_oClass.m_pServing)
         return 0;
-    return PassOn(*s_pServingLink, window, message, wParam, lParam);
+    return PassOn(*s_oClass.m_pServing, window, message, wParam, lParam);
+}
+
+// WindowProcNew is the class's first link on every window it hooks.
+template <class Device, class HostBase>
+LRESULT CQmWindowHook<Device, HostBase>::RunFirstProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    sHookLink* link = s_oClass.m_pServing;
+    if (!link || link->m_hWnd != window || link->m_pHook != s_oClass.m_pFirstProc)
+        link = FindLink(s_oClass, s_oClass.m_pFirstProc, window);
+    return link ? HookFrame(*link, window, message, wParam, lParam) : 0;
 }
 
 template <class Device, class HostBase>
-LRESULT CALLBACK CQmWindowHook<Device, HostBase>::WindowProcNew(HWND window, UINT message,
-                                                                WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CQmWindowHook<Device, HostBase>::ThunkProc(void* link, HWND window, UINT message,
+                                                            WPARAM wParam, LPARAM lParam)
 {
-    return HookFrame(s_aLinks[0], window, message, wParam, lParam);
-}
-
-template <class Device, class HostBase>
-template <int Position>
-LRESULT CALLBACK CQmWindowHook<Device, HostBase>::PositionProc(HWND window, UINT message,
-                                                               WPARAM wParam, LPARAM lParam)
-{
-    return HookFrame(s_aLinks[Position], window, message, wParam, lParam);
+    return HookFrame(*static_cast<sHookLink*>(link), window, message, wParam, lParam);
 }
 
 // Nothing of the device is touched once the message is passed on: the game's
 // procedure may free the devices (or another thread may, while this one pumps
 // inside it).
 template <class Device, class HostBase>
-LRESULT CQmWindowHook<Device, HostBase>::HookFrame(sHookLink& link, HWND window, UINT message,
-                                                   WPARAM wParam, LPARAM lParam)
+LRESULT CQmWindowHook<Device, HostBase>::HookFrame(sHookLink& link, HWND window, UINT message, WPARAM wParam,
+                                                   LPARAM lParam)
 {
-    if (IsHookTaskMessage(message))
-        return RunSentHookTask(lParam);
-    if (&link != s_pServingLink || window != link.m_hWnd)
-        return PassOnLingering(link, window, message, wParam, lParam);
+    if (&link != s_oClass.m_pServing || window != link.m_hWnd)
+        return PassOnAside(s_oClass, link, window, message, wParam, lParam);
     if (s_pInstance)
         static_cast<Device*>(s_pInstance)->HandleWindowMessage(message, wParam, lParam);
     const LRESULT result = PassOn(link, window, message, wParam, lParam);
-    // The window's last message: the hook goes with it, and a later Create may
+    // The window's last message: the link goes with it, and a later Create may
     // hook a new window.
-    if (message == WM_NCDESTROY && s_pServingLink == &link && link.m_hWnd == window) {
-        FreeLink(link);
-        s_pServingLink = nullptr;
-    }
+    if (message == WM_NCDESTROY && s_oClass.m_pServing == &link)
+        DeleteLink(s_oClass, link);
     return result;
 }
 
@@ -187,44 +187,50 @@ bool CQmWindowHook<Device, HostBase>::JoinHook()
     return request.m_bJoined;
 }
 
+// The class's devices on `window` are served from the top of its chain: by
+// the serving link while messages reach it, or by a new one put on top (only
+// then does the old one stand aside). False, with nothing changed, when no new
+// link can be had. A new link that the platform refuses leaves things as they
+// were, and a later Create tries again.
+template <class Device, class HostBase>
+bool CQmWindowHook<Device, HostBase>::ServeFromTop(HWND window)
+{
+    sHookLink* serving = s_oClass.m_pServing;
+    if (serving && IsReachableFromTop(*serving))
+        return true;
+    sHookLink* fresh = NewLink(s_oClass, window);
+    if (!fresh)
+        return false;
+    if (!InstallLink(*fresh)) {
+        DeleteLink(s_oClass, *fresh);
+        return true;
+    }
+    if (serving)
+        StandAside(s_oClass);
+    Serve(s_oClass, *fresh);
+    return true;
+}
+
 // The class's hook serves one window at a time; one whose window is gone is
-// forgotten, and one that messages may no longer reach is left lingering for a
-// fresh one on top.
+// forgotten.
 template <class Device, class HostBase>
 void CQmWindowHook<Device, HostBase>::JoinHookTask(void* context)
 {
     auto& request = *static_cast<sJoinRequest*>(context);
     CQmWindowHook& device = *request.m_pDevice;
-    RegisterHookLinks(s_aLinks, kHookPositions);
-    if (s_pServingLink && !IsWindow(s_pServingLink->m_hWnd)) {
-        FreeLink(*s_pServingLink);
-        s_pServingLink = nullptr;
-    }
-    if (s_pServingLink && s_pServingLink->m_hWnd != device.m_hWnd)
+    RegisterHookClass(s_oClass);
+    if (s_oClass.m_pServing && !IsWindow(s_oClass.m_pServing->m_hWnd))
+        DeleteLink(s_oClass, *s_oClass.m_pServing);
+    if (s_oClass.m_pServing && s_oClass.m_pServing->m_hWnd != device.m_hWnd)
         return;
-    if (s_pServingLink && !IsReachableFromTop(*s_pServingLink)) {
-        LingerLink(*s_pServingLink);
-        s_pServingLink = nullptr;
-    }
-    sHookLink* newLink = nullptr;
-    if (!s_pServingLink) {
-        newLink = TakeFreeLink(s_aLinks, kHookPositions);
-        if (!newLink)
-            return;
-    }
-    // Everything the window procedure reads is in place before the window can
-    // call it, which may be at once, on the window's own thread.
+    if (!ServeFromTop(device.m_hWnd))
+        return;
     if (!device.IsJoined()) {
         device.m_pNextDevice = s_pInstance;
         s_pInstance = &device;
     }
+    s_hHookWindow = device.m_hWnd;
     request.m_bJoined = true;
-    if (!newLink)
-        return;
-    s_pServingLink = newLink;
-    // A refused hook still counts as the window found; a later Create tries again.
-    if (!InstallLink(*newLink, device.m_hWnd, m_pWndProc))
-        s_pServingLink = nullptr;
 }
 
 // Runs where the class's hook serves: its devices are that window's thread's.
@@ -232,7 +238,7 @@ template <class Device, class HostBase>
 void CQmWindowHook<Device, HostBase>::LeaveHook()
 {
     if (IsJoined())
-        RunOnWindowThread(s_pServingLink ? s_pServingLink->m_hWnd : m_hWnd, &LeaveHookTask, this);
+        RunOnWindowThread(s_hHookWindow, &LeaveHookTask, this);
 }
 
 template <class Device, class HostBase>
@@ -245,10 +251,8 @@ void CQmWindowHook<Device, HostBase>::LeaveHookTask(void* device)
             break;
         }
     }
-    if (!s_pInstance && s_pServingLink) {
-        RemoveLink(*s_pServingLink);
-        s_pServingLink = nullptr;
-    }
+    if (!s_pInstance && s_oClass.m_pServing)
+        StandAside(s_oClass);
 }
 
 template <class Device, class HostBase>

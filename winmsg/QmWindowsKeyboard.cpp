@@ -3,9 +3,12 @@
 #include "host/QmInputServer.h"
 #include "keyboard/KeyTranslation.h"
 #include "server/NewInputEvent.h"
+#include "winmsg/AnsiCharacters.h"
 
 // Exported as declared in the header.
 template class CQmWindowHook<CQmWindowsKeyboard, CQmKeyboard>;
+
+QM_DEFINE_WINDOW_HOOK_STATICS(CQmWindowsKeyboard)
 
 CQmWindowsKeyboard::CQmWindowsKeyboard() = default;
 
@@ -30,6 +33,19 @@ void CQmWindowsKeyboard::NewKeyCharEvent(int character, long /*lParam*/)
 eKeyType CQmWindowsKeyboard::TranslateWindowsInputKey(int virtualKey) const
 {
     return TranslateWindowsVirtualKey(virtualKey);
+}
+
+// The event carries what an ANSI procedure would receive: on a Unicode window,
+// the character's bytes in the ANSI code page, one event each.
+void CQmWindowsKeyboard::NewCharacterEvents(WPARAM character, long lParam)
+{
+    if (!IsServingUnicode()) {
+        NewKeyCharEvent(static_cast<int>(character), lParam);
+        return;
+    }
+    const sAnsiCharacters ansi = ToAnsiCharacters(character);
+    for (int index = 0; index < ansi.m_nCount; ++index)
+        NewKeyCharEvent(ansi.m_aBytes[index], lParam);
 }
 
 void CQmWindowsKeyboard::NewKeyEvent(eInputEventType type, int key)
@@ -59,7 +75,7 @@ void CQmWindowsKeyboard::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM
         NewKeyUpEvent(code, data);
         break;
     case WM_CHAR:
-        NewKeyCharEvent(code, data);
+        NewCharacterEvents(wParam, data);
         break;
     default:
         break;

@@ -21,6 +21,10 @@ public:
     CQmWindowsKeyboard();
     ~CQmWindowsKeyboard() override;
 
+    // Hands a message to the procedure the class's hook replaced, in the
+    // window's kind; 0 while the class has no hook.
+    static LRESULT CALLBACK CallWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     // One event each; lParam (repeat count, scan code) is not read.
     void NewKeyDownEvent(int virtualKey, long lParam);
     void NewKeyUpEvent(int virtualKey, long lParam);
@@ -29,8 +33,14 @@ public:
 protected:
     eKeyType TranslateWindowsInputKey(int virtualKey) const;
 
+    // The class's procedure in the game window's chain.
+    static LRESULT CALLBACK WindowProcNew(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
     friend class CQmWindowHook<CQmWindowsKeyboard, CQmKeyboard>;
+    // The procedure installed before the class's hook; null while it has none.
+    static WNDPROC m_pWndProc;
     void HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void NewCharacterEvents(WPARAM character, long lParam);
     void NewKeyEvent(eInputEventType type, int key);
 };

@@ -8,6 +8,8 @@
 // Exported as declared in the header.
 template class CQmWindowHook<CQmWindowsMouse, CQmMouse>;
 
+QM_DEFINE_WINDOW_HOOK_STATICS(CQmWindowsMouse)
+
 namespace {
 
 // The event each button message makes. The platform's buttons are taken as

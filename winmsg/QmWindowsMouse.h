@@ -23,12 +23,22 @@ public:
     CQmWindowsMouse();
     ~CQmWindowsMouse() override;
 
+    // Hands a message to the procedure the class's hook replaced, in the
+    // window's kind; 0 while the class has no hook.
+    static LRESULT CALLBACK CallWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     // One event each, with the values as given.
     void NewMouseMoveEvent(long x, long y, int stateMask);
     void NewMouseButtonEvent(eInputEventType type, eKeyType button, long x, long y);
     void NewMouseWheelEvent(long x, long y, long delta);
 
+protected:
+    // The class's procedure in the game window's chain.
+    static LRESULT CALLBACK WindowProcNew(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
     friend class CQmWindowHook<CQmWindowsMouse, CQmMouse>;
+    // The procedure installed before the class's hook; null while it has none.
+    static WNDPROC m_pWndProc;
     void HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 };

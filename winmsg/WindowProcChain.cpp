@@ -5,35 +5,17 @@ namespace {
 // The classes of window devices: the keyboard's and the mouse's, with room to spare.
 constexpr int kMaxHookClasses = 4;
 
-struct sClassLinks {
-    sHookLink* m_pLinks;
-    int m_nCount;
-};
+sHookClass* g_apClasses[kMaxHookClasses];
 
-sClassLinks g_aClassLinks[kMaxHookClasses];
-
-template <class Visit>
-sHookLink* FindLink(Visit&& matches)
+template <class Matches>
+sHookLink* FindAnyLink(Matches&& matches)
 {
-    for (const sClassLinks& entry : g_aClassLinks)
-        for (int position = 0; position < entry.m_nCount; ++position)
-            if (!entry.m_pLinks[position].IsFree() && matches(entry.m_pLinks[position]))
-                return &entry.m_pLinks[position];
+    for (sHookClass* hookClass : g_apClasses)
+        if (hookClass)
+            for (sHookLink* link = hookClass->m_pLinks; link; link = link->m_pNextLink)
+                if (matches(*link))
+                    return link;
     return nullptr;
-}
-
-// The module's link in `window` whose procedure is `procedure`.
-sHookLink* FindLinkOf(HWND window, WNDPROC procedure)
-{
-    return FindLink([&](const sHookLink& link) { return link.m_hWnd == window && link.m_pHook == procedure; });
-}
-
-// The module's link in the same chain that passes its messages to `link`.
-sHookLink* FindLinkCalling(const sHookLink& link)
-{
-    return FindLink([&](const sHookLink& other) {
-        return other.m_hWnd == link.m_hWnd && *other.m_pNext == link.m_pHook && other.m_bUnicode == link.m_bUnicode;
-    });
 }
 
 // The window's procedure as a caller of the link's kind sees it: a procedure
@@ -58,22 +40,34 @@ LRESULT CallProcedure(WNDPROC procedure, bool unicode, HWND window, UINT message
                    : CallWindowProcA(procedure, window, message, wParam, lParam);
 }
 
-// Takes the link out of its window's chain, if anything lets it: true when it
-// is out (or its window is gone). When the platform refuses the change the
-// link stays, still passing messages on.
-bool TryToLeave(const sHookLink& link)
+// Takes the link out of its window's chain where anything lets it: it is on
+// top, or one of the module's links reachable from the top calls it. Every
+// link of the module that calls it passes over it from now on. True when it is
+// out for sure (or its window is gone); otherwise it stays, passing messages
+// on, and another program's procedure may sit above it.
+bool TryToStepOut(const sHookLink& link)
 {
     const WNDPROC next = *link.m_pNext;
-    if (sHookLink* above = FindLinkCalling(link)) {
-        *above->m_pNext = next;
-        return true;
-    }
     const WNDPROC current = CurrentWindowProc(link.m_hWnd, link.m_bUnicode);
-    return !current ||
-           (current == link.m_pHook && ReplaceWindowProc(link.m_hWnd, next, link.m_bUnicode) == link.m_pHook);
+    if (!current)
+        return true;
+    if (current == link.m_pHook)
+        return ReplaceWindowProc(link.m_hWnd, next, link.m_bUnicode) == link.m_pHook;
+    bool out = false;
+    for (sHookClass* hookClass : g_apClasses) {
+        for (sHookLink* other = hookClass ? hookClass->m_pLinks : nullptr; other; other = other->m_pNextLink) {
+            if (other->m_hWnd == link.m_hWnd && *other->m_pNext == link.m_pHook &&
+                other->m_bUnicode == link.m_bUnicode) {
+                out = out || IsReachableFromTop(*other);
+                *other->m_pNext = next;
+            }
+        }
+    }
+    return out;
 }
 
-// A lingering procedure must stay callable: FreeLibrary may no longer unload us.
+// A procedure that another program may still call must stay callable:
+// FreeLibrary may no longer unload us.
 void PinModuleOf(WNDPROC hook)
 {
     HMODULE module = nullptr;
@@ -81,60 +75,92 @@ void PinModuleOf(WNDPROC hook)
                        reinterpret_cast<LPCSTR>(reinterpret_cast<void*>(hook)), &module);
 }
 
+void DeleteDeadWindowLinks(sHookClass& hookClass)
+{
+    for (sHookLink* link = hookClass.m_pLinks; link;) {
+        sHookLink* const next = link->m_pNextLink;
+        if (link != hookClass.m_pServing && !IsWindow(link->m_hWnd))
+            DeleteLink(hookClass, *link);
+        link = next;
+    }
+}
+
+// The links' own memory goes with the module; a link still in a chain then
+// would be the host's fault (devices not freed before unloading).
+struct sLinksAtUnload {
+    ~sLinksAtUnload() { DeleteAllLinks(); }
+} g_oLinksAtUnload;
+
 }  // namespace
 
-void RegisterHookLinks(sHookLink* links, int count)
+void RegisterHookClass(sHookClass& hookClass)
 {
-    for (sClassLinks& entry : g_aClassLinks) {
-        if (entry.m_pLinks == links)
+    for (sHookClass*& entry : g_apClasses) {
+        if (entry == &hookClass)
             return;
-        if (!entry.m_pLinks) {
-            entry = {links, count};
+        if (!entry) {
+            entry = &hookClass;
             return;
         }
     }
 }
 
-sHookLink* TakeFreeLink(sHookLink* links, int count)
+sHookLink* NewLink(sHookClass& hookClass, HWND window)
 {
-    sHookLink* free = nullptr;
-    for (int position = count - 1; position >= 0; --position) {
-        sHookLink& link = links[position];
-        if (link.IsLingering() && !IsWindow(link.m_hWnd))
-            FreeLink(link);
-        if (link.IsFree())
-            free = &link;
+    DeleteDeadWindowLinks(hookClass);
+    auto* link = new sHookLink{hookClass.m_pFirstProc, window, nullptr, nullptr, false, nullptr};
+    link->m_pNext = &link->m_pOwnNext;
+    if (FindLink(hookClass, hookClass.m_pFirstProc, window))
+        link->m_pHook = MakeProcThunk(hookClass.m_pThunkTarget, link);
+    if (!link->m_pHook) {
+        delete link;
+        return nullptr;
     }
-    return free;
+    link->m_pNextLink = hookClass.m_pLinks;
+    hookClass.m_pLinks = link;
+    return link;
 }
 
-bool InstallLink(sHookLink& link, HWND window, WNDPROC& next)
+bool InstallLink(sHookLink& link)
 {
-    const bool unicode = IsWindowUnicode(window) != FALSE;
-    // The window may call the link as soon as it is installed, on its own thread.
-    next = CurrentWindowProc(window, unicode);
-    link.m_hWnd = window;
-    link.m_pNext = &next;
-    link.m_pOwnNext = nullptr;
+    const bool unicode = IsWindowUnicode(link.m_hWnd) != FALSE;
+    // The window may call the link as soon as it is installed.
     link.m_bUnicode = unicode;
-    const WNDPROC replaced = ReplaceWindowProc(window, link.m_pHook, unicode);
-    if (!replaced) {
-        FreeLink(link);
-        return false;
-    }
+    link.m_pOwnNext = CurrentWindowProc(link.m_hWnd, unicode);
+    const WNDPROC replaced = ReplaceWindowProc(link.m_hWnd, link.m_pHook, unicode);
     // Someone else subclassed the window in between.
-    if (replaced != next)
-        next = replaced;
-    return true;
+    if (replaced)
+        link.m_pOwnNext = replaced;
+    return replaced != nullptr;
+}
+
+void Serve(sHookClass& hookClass, sHookLink& link)
+{
+    *hookClass.m_pSavedProc = *link.m_pNext;
+    link.m_pNext = hookClass.m_pSavedProc;
+    hookClass.m_pServing = &link;
+}
+
+void StandAside(sHookClass& hookClass)
+{
+    sHookLink& link = *hookClass.m_pServing;
+    link.m_pOwnNext = *link.m_pNext;
+    link.m_pNext = &link.m_pOwnNext;
+    *hookClass.m_pSavedProc = nullptr;
+    hookClass.m_pServing = nullptr;
+    if (!TryToStepOut(link))
+        PinModuleOf(link.m_pHook);
 }
 
 bool IsReachableFromTop(const sHookLink& link)
 {
     WNDPROC procedure = CurrentWindowProc(link.m_hWnd, link.m_bUnicode);
-    for (int hops = 0; procedure && hops <= kMaxHookClasses * 8; ++hops) {
+    for (int hops = 0; procedure && hops <= 64; ++hops) {
         if (procedure == link.m_pHook)
             return true;
-        const sHookLink* ours = FindLinkOf(link.m_hWnd, procedure);
+        const sHookLink* ours = FindAnyLink([&](const sHookLink& other) {
+            return other.m_hWnd == link.m_hWnd && other.m_pHook == procedure;
+        });
         if (!ours || ours->m_bUnicode != link.m_bUnicode)
             return false;
         procedure = *ours->m_pNext;
@@ -142,30 +168,36 @@ bool IsReachableFromTop(const sHookLink& link)
     return false;
 }
 
-void RemoveLink(sHookLink& link)
+void DeleteLink(sHookClass& hookClass, sHookLink& link)
 {
-    if (TryToLeave(link))
-        FreeLink(link);
-    else
-        LingerLink(link);
+    for (sHookLink** entry = &hookClass.m_pLinks; *entry; entry = &(*entry)->m_pNextLink) {
+        if (*entry == &link) {
+            *entry = link.m_pNextLink;
+            break;
+        }
+    }
+    if (hookClass.m_pServing == &link) {
+        *hookClass.m_pSavedProc = nullptr;
+        hookClass.m_pServing = nullptr;
+    }
+    if (link.m_pHook != hookClass.m_pFirstProc)
+        FreeProcThunk(link.m_pHook);
+    delete &link;
 }
 
-void LingerLink(sHookLink& link)
+void DeleteAllLinks()
 {
-    WNDPROC& classNext = *link.m_pNext;
-    link.m_pOwnNext = classNext;
-    link.m_pNext = &link.m_pOwnNext;
-    classNext = nullptr;
-    PinModuleOf(link.m_pHook);
+    for (sHookClass* hookClass : g_apClasses)
+        while (hookClass && hookClass->m_pLinks)
+            DeleteLink(*hookClass, *hookClass->m_pLinks);
 }
 
-void FreeLink(sHookLink& link)
+sHookLink* FindLink(const sHookClass& hookClass, WNDPROC procedure, HWND window)
 {
-    if (link.m_pNext)
-        *link.m_pNext = nullptr;
-    link.m_hWnd = nullptr;
-    link.m_pNext = nullptr;
-    link.m_pOwnNext = nullptr;
+    for (sHookLink* link = hookClass.m_pLinks; link; link = link->m_pNextLink)
+        if (link->m_pHook == procedure && link->m_hWnd == window)
+            return link;
+    return nullptr;
 }
 
 LRESULT PassOn(const sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -173,13 +205,17 @@ LRESULT PassOn(const sHookLink& link, HWND window, UINT message, WPARAM wParam, 
     return CallProcedure(*link.m_pNext, link.m_bUnicode, window, message, wParam, lParam);
 }
 
-LRESULT PassOnLingering(sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT PassOnAside(sHookClass& hookClass, sHookLink& link, HWND window, UINT message, WPARAM wParam,
+                    LPARAM lParam)
 {
-    if (!link.IsLingering() || link.m_hWnd != window)
+    if (link.m_hWnd != window)
         return 0;
-    const WNDPROC next = link.m_pOwnNext;
+    const WNDPROC next = *link.m_pNext;
     const bool unicode = link.m_bUnicode;
-    if (message == WM_NCDESTROY || TryToLeave(link))
-        FreeLink(link);
-    return CallProcedure(next, unicode, window, message, wParam, lParam);
+    if (message != WM_NCDESTROY)
+        TryToStepOut(link);
+    const LRESULT result = CallProcedure(next, unicode, window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        DeleteLink(hookClass, link);
+    return result;
 }

@@ -1,19 +1,23 @@
 // The module's own window procedures in windows' chains of procedures.
 //
-// Every class of window device owns a small fixed set of procedures, one per
-// chain position (sHookLink), so that the class can go on top of a chain in
-// which one of its procedures still sits further down: each position is a
-// procedure of its own, with its own saved procedure, and the chain never holds
-// the same procedure twice. A link serves its class's devices, lingers, or is
-// free:
+// A class of window devices hooks a window with a link: an identity in the
+// window's chain (a procedure address) and the procedure it passes messages
+// to. The first link of a class on a window is the class's WindowProcNew; a
+// later one on the same window gets a thunk of its own (ProcThunk.h). Another
+// program that subclassed above a link keeps the link's address and may call
+// it, or put it back as the window's procedure, at any later time, so an
+// identity is never handed out again while its window lives: a link stays with
+// its window until the window's last message (or until it is found gone).
+//
+// A link serves its class's devices, or stands aside:
 // - serving: it makes the events of the messages it sees and passes every
-//   message on to the procedure it replaced, exactly once, unaltered;
-// - lingering: its devices are gone but it could not leave (another program's
-//   procedure sits above it and keeps calling it, or cut it out and may call it
-//   again); it passes messages on, leaves at the first message it sees on top of
-//   the chain, and is freed with its window. While one lingers the module is
-//   pinned in memory, so that no window ever calls code that FreeLibrary took
-//   away.
+//   message on to the procedure it replaced (the class's saved procedure),
+//   exactly once, unaltered;
+// - aside: its devices are gone, or a newer link serves them. It passes every
+//   message on to the procedure it last replaced, and steps out of the chain
+//   whenever it can (it is on top, or another of the module's links calls it).
+//   One that could not step out when it stopped serving pins the module in
+//   memory, so that no window ever calls code that FreeLibrary took away.
 // A link keeps the kind of the window it was installed on: on a Unicode window
 // it is installed, called through and removed with the W forms, so the window
 // stays Unicode and its characters reach the game unconverted.
@@ -23,49 +27,66 @@
 #pragma once
 
 #include "server/PlatformApi.h"
+#include "winmsg/ProcThunk.h"
 
 struct sHookLink {
-    WNDPROC m_pHook;      // this position's procedure: a fixed identity
-    HWND m_hWnd;          // the window whose chain it is in; null: free
-    WNDPROC* m_pNext;     // where the procedure it passes messages to is kept
-    WNDPROC m_pOwnNext;   // that place while it lingers
-    bool m_bUnicode;      // installed, and passing on, with the W forms
-
-    bool IsFree() const { return !m_hWnd; }
-    bool IsLingering() const { return m_hWnd && m_pNext == &m_pOwnNext; }
+    WNDPROC m_pHook;          // its identity: the class's WindowProcNew or a thunk
+    HWND m_hWnd;              // the window it was installed on
+    WNDPROC* m_pNext;         // where the procedure it passes to is kept
+    WNDPROC m_pOwnNext;       // that place while it stands aside
+    bool m_bUnicode;          // installed, and passing on, with the W forms
+    sHookLink* m_pNextLink;   // the class's next link
 };
 
-// Makes a class's links known to the others' (idempotent): a link leaving a
-// chain tells the module's procedure above it where to pass messages now.
-void RegisterHookLinks(sHookLink* links, int count);
+// One class's links. The class's statics hold it; nothing here is allocated
+// until a link is made.
+struct sHookClass {
+    WNDPROC m_pFirstProc;      // the class's WindowProcNew
+    ThunkTarget m_pThunkTarget;
+    WNDPROC* m_pSavedProc;     // the class's m_pWndProc: the serving link's next
+    sHookLink* m_pLinks;       // every link the class keeps, newest first
+    sHookLink* m_pServing;     // the link serving the class's devices, or null
+};
 
-// A free link of the class, after freeing those that lingered on windows that
-// are gone; null when every position still lingers somewhere.
-sHookLink* TakeFreeLink(sHookLink* links, int count);
+// Makes the class known to the others' links (idempotent): a link stepping out
+// of a chain tells the module's link above it where to pass messages now.
+void RegisterHookClass(sHookClass& hookClass);
 
-// Puts `link` on top of the window's chain, serving, with `next` as the place
-// of its saved procedure. The saved procedure is known before the window can
-// call the link. False, with the link free again, when the platform refuses.
-bool InstallLink(sHookLink& link, HWND window, WNDPROC& next);
+// A new link of the class for `window`, not installed yet: the class's
+// WindowProcNew when the class keeps no link on that window, a thunk
+// otherwise. Links whose windows are gone are deleted first. Null when no
+// thunk can be made.
+sHookLink* NewLink(sHookClass& hookClass, HWND window);
+
+// Puts the link on top of its window's chain, standing aside; false when the
+// platform refuses (the link is then in no chain).
+bool InstallLink(sHookLink& link);
+
+// The link serves the class's devices: its next procedure becomes the class's
+// saved procedure.
+void Serve(sHookClass& hookClass, sHookLink& link);
+
+// The serving link stops serving and stands aside where it is.
+void StandAside(sHookClass& hookClass);
 
 // Whether messages reach `link` from the top of its window's chain through the
-// module's own procedures alone (another program's procedure in between may or
-// may not pass them on).
+// module's own procedures alone.
 bool IsReachableFromTop(const sHookLink& link);
 
-// Takes the serving `link` out of its chain, or makes it linger where it
-// cannot leave; either way its class's saved procedure is cleared.
-void RemoveLink(sHookLink& link);
+// The link is gone from the class; its identity may be handed out again.
+void DeleteLink(sHookClass& hookClass, sHookLink& link);
 
-// Makes the serving `link` linger where it is, passing messages on.
-void LingerLink(sHookLink& link);
+// Deletes every link of every class (the module is being unloaded).
+void DeleteAllLinks();
 
-// The link's window is gone (its last message has passed): the link is free.
-void FreeLink(sHookLink& link);
+// The class's link whose identity is `procedure` on `window`, or null.
+sHookLink* FindLink(const sHookClass& hookClass, WNDPROC procedure, HWND window);
 
-// Hands a message to the link's saved procedure, in the link's kind.
+// Hands a message to the link's next procedure, in the link's kind.
 LRESULT PassOn(const sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A message that reached a link serving no device: passed on where it lingers
-// (which it may leave now), 0 for a window it is not in.
-LRESULT PassOnLingering(sHookLink& link, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A message that reached a link standing aside: passed on (the link steps out
+// first where it can); the link is deleted after its window's last message. 0
+// for a window the link was never installed on.
+LRESULT PassOnAside(sHookClass& hookClass, sHookLink& link, HWND window, UINT message, WPARAM wParam,
+                    LPARAM lParam);

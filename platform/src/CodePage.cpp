@@ -47,3 +47,15 @@ LRESULT CallProcedure(WNDPROC proc, bool procUnicode, bool messageUnicode, HWND 
 }
 
 }  // namespace qmsim::detail
+
+extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
+                                         LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
+                                         LPBOOL lpUsedDefaultChar) {
+    if (CodePage != CP_ACP || dwFlags || lpDefaultChar || lpUsedDefaultChar || !lpWideCharStr || cchWideChar < 0)
+        return 0;
+    if (cbMultiByte == 0) return cchWideChar;  // one byte per character in this code page
+    if (!lpMultiByteStr || cbMultiByte < cchWideChar) return 0;
+    for (int at = 0; at < cchWideChar; ++at)
+        lpMultiByteStr[at] = static_cast<CHAR>(qmsim::detail::UnicodeToAnsi(lpWideCharStr[at]));
+    return cchWideChar;
+}

@@ -34,7 +34,7 @@ bool HasFocus(HWND window) {
 void RecordFocusMove(std::uintptr_t window) {
     FocusState& focus = State().focus;
     focus.window = window;
-    focus.firstNewerHandle = State().nextWindowHandle;
+    focus.firstNewerHandle = NextWindowHandle();
     for (DeviceInterface* device : State().deviceInterfaces) device->FollowFocus();
 }
 

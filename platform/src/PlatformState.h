@@ -40,6 +40,7 @@ struct WindowRecord {
     bool unicode = false;
     bool classUnicode = false;  // the kind its messages are dispatched in
     DWORD thread = 0;           // the thread that created it
+    DWORD lastProcChanger = 0;  // the thread that last replaced its procedure
 };
 
 // A procedure handed out as a handle to a caller of the other kind.
@@ -59,6 +60,12 @@ struct SentMessage {
     LRESULT result = 0;
 };
 
+// A WH_CALLWNDPROC hook of one thread.
+struct ThreadHook {
+    std::uintptr_t handle = 0;
+    HOOKPROC proc = nullptr;
+};
+
 // Where the keyboard focus is. A window created after the last move takes it,
 // as a new top-level window is shown active.
 struct FocusState {
@@ -75,7 +82,10 @@ struct PlatformState {
     // Sent messages not yet taken, by receiving thread, oldest first.
     std::map<DWORD, std::deque<std::shared_ptr<SentMessage>>> sentMessages;
     std::map<std::string, UINT> registeredMessages;
-    std::uintptr_t nextWindowHandle = 0x10000;
+    std::function<void()> sendTimeoutHandler;
+    // Thread message hooks by thread, oldest first.
+    std::map<DWORD, std::vector<ThreadHook>> threadHooks;
+    std::uintptr_t nextHookHandle = 0x5000;
     bool failNextSetWindowLong = false;
 
     Settings settings;
@@ -122,6 +132,11 @@ bool HasFocus(HWND window);
 // the kinds differ. Call without the lock.
 LRESULT CallProcedure(WNDPROC proc, bool procUnicode, bool messageUnicode, HWND window, UINT message,
                       WPARAM wParam, LPARAM lParam);
+// The handle the next window will get; call while locked.
+std::uintptr_t NextWindowHandle();
+// The calling thread's WH_CALLWNDPROC hooks for a message sent to `window`,
+// before its procedure runs. Call without the lock.
+void RunSendHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool sentByThisThread);
 // The calling thread's id; call while locked.
 DWORD CurrentThread();
 // Records that the focus moved to `window` (0: to no simulated window) and

@@ -65,7 +65,9 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
     auto lock = LockPlatform();
     PlatformState& state = State();
     auto found = state.windows.find(reinterpret_cast<std::uintptr_t>(hWnd));
-    if (IsCallLogging()) Log("SendMessageTimeoutA " + Hex(reinterpret_cast<std::uintptr_t>(hWnd)) + " " + Hex(Msg));
+    if (IsCallLogging())
+        Log("SendMessageTimeoutA " + Hex(reinterpret_cast<std::uintptr_t>(hWnd)) + " " + Hex(Msg) + " " +
+            std::to_string(uTimeout));
     if (found == state.windows.end()) {
         lock.unlock();
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -74,6 +76,7 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
     if (found->second.thread == CurrentThread()) {
         const WindowRecord record = found->second;
         lock.unlock();
+        RunSendHooks(hWnd, Msg, wParam, lParam, true);
         const LRESULT result = CallProcedure(record.proc, record.unicode, false, hWnd, Msg, wParam, lParam);
         if (lpdwResult) *lpdwResult = static_cast<DWORD_PTR>(result);
         return 1;
@@ -90,6 +93,13 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
             lock.lock();
             continue;
         }
+        if (state.sendTimeoutHandler) {
+            const std::function<void()> handler = state.sendTimeoutHandler;
+            lock.unlock();
+            handler();
+            SetLastError(ERROR_TIMEOUT);
+            return 0;
+        }
         if (g_sentMessagesChanged.wait_until(lock, deadline) == std::cv_status::timeout && !message->done) {
             lock.unlock();
             SetLastError(ERROR_TIMEOUT);
@@ -103,6 +113,19 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
 }  // extern "C"
 
 namespace qmsim {
+
+int SentMessagesWaiting(HWND window) {
+    auto lock = LockPlatform();
+    auto found = State().windows.find(reinterpret_cast<std::uintptr_t>(window));
+    if (found == State().windows.end()) return 0;
+    auto queue = State().sentMessages.find(found->second.thread);
+    return queue == State().sentMessages.end() ? 0 : static_cast<int>(queue->second.size());
+}
+
+void SetSendTimeoutHandler(std::function<void()> handler) {
+    auto lock = LockPlatform();
+    State().sendTimeoutHandler = std::move(handler);
+}
 
 int PumpSentMessages() {
     int taken = 0;
@@ -121,6 +144,7 @@ int PumpSentMessages() {
             if (windowExists) record = found->second;
         }
         // A window destroyed while the message waited gets nothing; the sender gets 0.
+        if (windowExists) RunSendHooks(message->window, message->message, message->wParam, message->lParam, false);
         const LRESULT result = windowExists ? CallProcedure(record.proc, record.unicode, message->unicode,
                                                             message->window, message->message, message->wParam,
                                                             message->lParam)

@@ -10,6 +10,9 @@ namespace {
 
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 
+// Handles outlive Reset: a process does not hand them out again.
+std::uintptr_t g_nextWindowHandle = 0x10000;
+
 std::uintptr_t HandleValue(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
 
 // Documented: a caller gets a procedure of the other kind (a Unicode one for
@@ -67,6 +70,7 @@ LONG_PTR ReplaceWindowProc(const char* caller, HWND window, int index, LONG_PTR 
     const std::optional<ProcHandle> handle = ProcOfHandle(newProc);
     record->unicode = handle ? handle->unicode : unicodeCaller;
     record->proc = handle ? handle->proc : reinterpret_cast<WNDPROC>(newProc);
+    record->lastProcChanger = CurrentThread();
     Log(line + " -> ok");
     return previous;
 }
@@ -95,6 +99,9 @@ LRESULT CallWindowProcAs(const char* caller, bool unicodeCaller, WNDPROC proc, H
 }
 
 }  // namespace
+
+std::uintptr_t NextWindowHandle() { return g_nextWindowHandle; }
+
 }  // namespace qmsim::detail
 
 using namespace qmsim::detail;
@@ -160,8 +167,8 @@ namespace qmsim {
 HWND CreateTestWindow(WNDPROC proc, bool unicode) {
     auto lock = LockPlatform();
     PlatformState& state = State();
-    const std::uintptr_t handle = state.nextWindowHandle;
-    state.nextWindowHandle += 0x10;
+    const std::uintptr_t handle = NextWindowHandle();
+    g_nextWindowHandle += 0x10;
     state.windows[handle] = WindowRecord{proc, unicode, unicode, CurrentThread()};
     return reinterpret_cast<HWND>(handle);
 }
@@ -200,6 +207,12 @@ LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         record = found->second;
     }
     return CallProcedure(record.proc, record.unicode, record.classUnicode, window, message, wParam, lParam);
+}
+
+DWORD LastWindowProcChanger(HWND window) {
+    auto lock = LockPlatform();
+    auto found = State().windows.find(HandleValue(window));
+    return found == State().windows.end() ? 0 : found->second.lastProcChanger;
 }
 
 void FailNextSetWindowLong() {

@@ -1,8 +1,9 @@
 // Runs the host guide's own code under Wine against the real DLLs: the guide's
 // C++ blocks, joined into one file by check-guide-code.sh, are included here,
 // and each recipe's function must do what the guide says of it, without a call
-// that breaks the framework's rules. The game's two functions that the guide
-// only declares are defined here.
+// that breaks the framework's rules: first on an ANSI window of the main
+// thread, then on a Unicode window that a thread of its own creates and pumps.
+// The game's functions that the guide only declares are defined here.
 #include "guide-blocks.cpp"
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 namespace {
 
 int g_nFailed = 0;
+LONG g_nLastCharacter = 0;  // the last WM_CHAR the game's procedure got, from any thread
 
 void Expect(bool holds, const char* what)
 {
@@ -37,11 +39,74 @@ eWindowDevices EnumerateAgain(CQmDi8InputServer& server, HWND window)
     return CheckWindowDevices(server, window);
 }
 
+// A character posted to the window thread's window reaches the game's own
+// procedure unaltered, and the window keyboard makes a KEY_CHAR of it (its
+// value on a Unicode window is not the game's character in every code page).
+bool CharacterReachesGame(CQmInputServer& server, HWND window, wchar_t character)
+{
+    InterlockedExchange(&g_nLastCharacter, 0);
+    PostMessageW(window, WM_CHAR, character, 1);
+    for (int waited = 0; waited < 10000 && InterlockedCompareExchange(&g_nLastCharacter, 0, 0) == 0; ++waited)
+        Sleep(1);
+    sGameInput input{};
+    TakeEvents(server, input, FindDevice(server, "CQmWindowsMouse"));
+    return InterlockedCompareExchange(&g_nLastCharacter, 0, 0) == character && input.nTyped >= 1;
+}
+
+// The window-thread recipes on a Unicode window: start-up, two re-creations, shutdown.
+bool RunWindowThreadRecipes()
+{
+    constexpr wchar_t kZhe = 0x0436;
+    sWindowThread thread{};
+    Expect(StartWindowThread(thread) && AskWindowThread(thread, REQUEST_CREATE) && thread.hWindow,
+           "StartWindowThread: the window thread makes the window");
+    if (!thread.hWindow)
+        return false;
+    sInputModule module{};
+    long serverId = -1;
+    CQmDi8InputServer* server = StartInput(thread.hWindow, module, serverId);
+    Expect(server != nullptr && IsWindowUnicode(thread.hWindow),
+           "StartInput on the window thread's Unicode window: hooked, still Unicode");
+    if (!server)
+        return false;
+    Expect(CharacterReachesGame(*server, thread.hWindow, kZhe),
+           "a character outside the code page reaches the game's W procedure and makes a KEY_CHAR");
+    for (int recreation = 1; recreation <= 2; ++recreation) {
+        Expect(RecreateThreadWindow(*server, thread) != nullptr,
+               "RecreateThreadWindow: the old window freed, the new one hooked");
+        Expect(IsWindowUnicode(thread.hWindow) && CharacterReachesGame(*server, thread.hWindow, kZhe),
+               "after the re-creation the Unicode window's characters reach the game and make events");
+    }
+    HWND window = thread.hWindow;
+    Expect(StopInput(*server, serverId, module, window) && !IsHooked(window),
+           "StopInput with a window thread: the window unhooked (W form), the module unloaded");
+    StopWindowThread(thread);
+    return true;
+}
+
 }  // namespace
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_CHAR)
+        InterlockedExchange(&g_nLastCharacter, static_cast<LONG>(wParam));
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateUnicodeGameWindow()
+{
+    static const bool registered = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = GameWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QmInputGuideUnicodeGame";
+        return RegisterClassW(&windowClass) != 0;
+    }();
+    if (!registered)
+        return nullptr;
+    return CreateWindowExW(0, L"QmInputGuideUnicodeGame", L"qminput guide", WS_OVERLAPPEDWINDOW, 0, 0,
+                           320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND CreateGameWindow()
@@ -86,8 +151,11 @@ int main()
            "CheckWindowDevices: the window devices serve the new window");
 
     // A new window whose handle was not stored: the old handle is stale.
+    const bool focused = server->HasFocus();
     server->FreeDevices();
     DestroyWindow(window);
+    Expect(focused && server->HasFocus(),
+           "the focus state keeps its value after FreeDevices and the focused window's destruction");
     window = CreateGameWindow();
     Expect(EnumerateAgain(*server, window) == eWindowDevices::Stale,
            "CheckWindowDevices: a stale \"Display/HWND\" is told apart");
@@ -100,7 +168,8 @@ int main()
 
     Expect(StopInput(*server, serverId, module, window),
            "StopInput: no device, the window unhooked, the module unloaded");
-    Expect(qmhost::ContractViolationCount() == 0, "no call of the guide's code broke the framework's rules");
     DestroyWindow(window);
+    RunWindowThreadRecipes();
+    Expect(qmhost::ContractViolationCount() == 0, "no call of the guide's code broke the framework's rules");
     return g_nFailed == 0 ? 0 : 1;
 }

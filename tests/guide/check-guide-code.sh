@@ -1,35 +1,29 @@
 #!/usr/bin/env bash
-# The C++ blocks of the README's host guide, against the installed tree, so that
-# a block that drifts from the headers or from the module fails.
-# 1. They compile. The blocks are one program read in order (later blocks use
-#    what earlier ones define): block N is compiled together with the blocks
-#    before it, so a failure names the first block that breaks; #line
-#    directives point the compiler's messages at README.md. They are Windows
+# Every C++ block of docs/, against the installed tree, so that a block that
+# drifts from the headers or from the module fails.
+# 1. They compile. The blocks are one program read in order, the host guide
+#    first, then the other pages by name (later blocks use what earlier ones
+#    define): block N is compiled together with the blocks before it, so a
+#    failure names the first block that breaks; #line directives point the
+#    compiler's messages at the page and line. They are Windows
 #    host code (<windows.h>, HWND, __thiscall), so they are compiled as a game
 #    compiles them: mingw-w64 i686 against the installed include/, with the
 #    warnings a careful game builds with, as errors.
 # 2. They work: GuideCodeRun.cpp runs each recipe's function under Wine (in
-#    Xvfb, a fresh prefix) against the installed DLLs.
+#    Xvfb, a fresh prefix) against the installed DLLs, the window-thread
+#    recipes on a Unicode window pumped by a thread of its own.
 # usage: check-guide-code.sh [PREFIX]
 #   PREFIX  an installed tree (cmake --install of the mingw-i686 build); without
 #           it the mingw-i686 preset is built and installed into a scratch folder
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 
-readonly readme=README.md
-readonly guide_heading='### How a host uses the module'
+source tests/wine/harness.sh
+readonly guide=docs/host-guide.md
 readonly compiler=i686-w64-mingw32-g++
 readonly flags=(-std=c++20 -Wall -Wextra -Wpedantic -Werror)
 work=$(mktemp -d /tmp/qminput-guide.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-skipped=0
-
-pass() { echo "PASS $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
-skip() { echo "SKIP $1: $2"; skipped=$((skipped + 1)); }
-
 if [ $# -ge 1 ]; then
   prefix=$1
 else
@@ -40,18 +34,16 @@ else
     { cat "$work/build.txt"; echo "FAIL the build or install failed"; exit 1; }
 fi
 
-# The guide runs from its heading to the next heading of its level or above.
 # Each ```cpp block (indented inside a list item too) becomes
-# $work/block-N.cpp, opened by a #line directive naming its first README line;
-# an unclosed block is written as block-N.unclosed.
-awk -v heading="$guide_heading" -v dir="$work" '
-  $0 == heading { inside = 1; next }
-  inside && /^#{1,3} / { inside = 0 }
-  !inside { next }
+# $work/block-N.cpp, opened by a #line directive naming its page and first
+# line; an unclosed block is written as block-N.unclosed.
+pages=("$guide" $(ls docs/*.md | grep -vx "$guide"))
+awk -v dir="$work" '
+  FNR == 1 && block { block = 0; close(file); system("mv " file " " dir "/block-" count ".unclosed") }
   !block && match($0, /^ *```cpp *$/) {
     block = 1; count++; indent = index($0, "`") - 1
     file = dir "/block-" count ".cpp"
-    printf "#line %d \"%s\"\n", NR + 1, FILENAME > file
+    printf "#line %d \"%s\"\n", FNR + 1, FILENAME > file
     next
   }
   block && substr($0, indent + 1) ~ /^```/ { block = 0; close(file); next }
@@ -61,22 +53,22 @@ awk -v heading="$guide_heading" -v dir="$work" '
     print line > file
   }
   END { if (block) { close(file); system("mv " file " " dir "/block-" count ".unclosed") } }
-' "$readme"
+' "${pages[@]}"
 
 count=$(find "$work" -maxdepth 1 -name 'block-*' | wc -l)
 if [ "$count" -eq 0 ]; then
-  fail "the host guide has C++ blocks" "none found under '$guide_heading' in $readme"
+  fail "the host guide has C++ blocks" "none found in $guide"
 fi
 : >"$work/program.cpp"
 for n in $(seq "$count"); do
   block=$work/block-$n.cpp
   if [ ! -f "$block" ]; then
-    fail "C++ block $n of the host guide" "its fence is never closed"
+    fail "C++ block $n of docs/" "its fence is never closed"
     break
   fi
-  where=$(sed -n '1s/^#line \([0-9]*\).*/README.md:\1/p' "$block")
+  where=$(sed -n '1s/^#line \([0-9]*\) "\(.*\)"$/\2:\1/p' "$block")
   cat "$block" >>"$work/program.cpp"
-  name="C++ block $n of the host guide ($where) compiles with the blocks before it"
+  name="C++ block $n of docs/ ($where) compiles with the blocks before it"
   if "$compiler" "${flags[@]}" -I"$prefix/include" -c "$work/program.cpp" -o "$work/program.o" \
        2>"$work/cc.txt"; then
     pass "$name"
@@ -97,19 +89,20 @@ run_guide_code() {
     fail "the guide's code links into a program" "$(cat "$work/cc.txt")"
     return
   fi
-  if ! command -v wine >/dev/null || ! command -v xvfb-run >/dev/null; then
-    skip "the guide's code runs under Wine" "no wine or xvfb-run (scripts/install-wine.sh)"
+  local missing
+  missing=$(missing_wine_tool)
+  if [ -n "$missing" ]; then
+    skip "the guide's code runs under Wine" "no $missing (scripts/install-wine.sh)"
     return
   fi
   echo "=== the guide's code under Wine"
-  (cd "$run" && export WINEPREFIX=$run/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" &&
-     timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" \
-       sh -c 'wineboot -i >/dev/null 2>&1; wine guide-code.exe; status=$?; wineserver -k; exit $status') \
-    2>&1 | tr -d '\r' >"$work/run.txt"
+  local harness=$PWD/tests/wine/harness.sh
+  (cd "$run" && in_fresh_wine_display timeout 300 bash -c \
+     'source "$1"; boot_wine_prefix >/dev/null 2>&1; wine guide-code.exe; status=$?; stop_wine; exit $status' \
+     _ "$harness") 2>&1 | tr -d '\r' >"$work/run.txt"
   local status=${PIPESTATUS[0]}
   grep -E '^(PASS|FAIL) ' "$work/run.txt"
-  passed=$((passed + $(grep -c '^PASS ' "$work/run.txt")))
-  failed=$((failed + $(grep -c '^FAIL ' "$work/run.txt")))
+  count_check_lines "$work/run.txt"
   if [ "$status" -ne 0 ] && ! grep -q '^FAIL ' "$work/run.txt"; then
     cat "$work/run.txt"
     fail "the guide's code runs under Wine" "exit status $status"
@@ -118,5 +111,4 @@ run_guide_code() {
 
 [ "$failed" -eq 0 ] && run_guide_code
 
-echo "guide: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+finish_stage guide

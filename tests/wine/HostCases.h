@@ -12,5 +12,6 @@ int RunBufferOverflowCase();
 int RunForeignRestoreCase();
 int RunWindowThreadCase();
 int RunUnicodeTypedCase();
+int RunAnsiCharactersCase();
 
 }  // namespace qmwinetest

@@ -21,6 +21,7 @@ constexpr sHostCase kCases[] = {
     {"foreign-restore", qmwinetest::RunForeignRestoreCase},
     {"window-thread", qmwinetest::RunWindowThreadCase},
     {"unicode-typed", qmwinetest::RunUnicodeTypedCase},
+    {"ansi-characters", qmwinetest::RunAnsiCharactersCase},
 };
 
 }  // namespace

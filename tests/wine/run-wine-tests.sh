@@ -20,37 +20,23 @@ here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "${1:-$here/../../build/mingw-i686/bin}" && pwd) || exit 1
 native_monitor=${2:-$here/../../build/default/bin/qminput-monitor}
 abi=${3:-gcc}
+source "$here/harness.sh"
 
 if [ "${QM_WINE_INSIDE_X:-}" != 1 ]; then
-  for tool in wine wineboot wineserver xvfb-run xdotool; do
-    command -v "$tool" >/dev/null || { echo "FAIL $tool is missing: run scripts/install-wine.sh"; exit 1; }
-  done
-  # A fresh prefix each run: nothing of an earlier run or another user leaks in.
-  prefix=$(mktemp -d /tmp/qminput-wine.XXXXXX)
-  trap 'rm -rf "$prefix"' EXIT
-  QM_WINE_INSIDE_X=1 WINEPREFIX="$prefix" xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
-    bash "$0" "$bin" "$native_monitor" "$abi"
+  missing=$(missing_wine_tool xdotool xmodmap)
+  [ -z "$missing" ] || { echo "FAIL $missing is missing: run scripts/install-wine.sh"; exit 1; }
+  QM_WINE_INSIDE_X=1 in_fresh_wine_display bash "$0" "$bin" "$native_monitor" "$abi"
   exit $?
 fi
 
 # From here on: inside Xvfb, with a fresh WINEPREFIX.
-export WINEDEBUG=-all
-# No Mono or Gecko installer dialogs: the tests need neither.
-export WINEDLLOVERRIDES="mscoree,mshtml="
 readonly kWindowTitle="qminput monitor"
 readonly kExampleTitle="qminput example"
+readonly kThreadHostTitle="qminput window thread"
 version=$(sed -n 's/^project(qminput VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 readonly version
-readonly kLiveSeconds=6        # long enough for the input below, also under qemu
 readonly kStepTimeout=120      # seconds one wine program may take before it counts as hung
 out=$(mktemp -d /tmp/qminput-wine-out.XXXXXX)
-passed=0
-failed=0
-skipped=0
-
-pass() { echo "PASS $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
-skip() { echo "SKIP $1: $2"; skipped=$((skipped + 1)); }
 
 # The id that the printed device list gives a class: "device ID CLASS active".
 device_id() { awk -v class="$2" '$1 == "device" && $3 == class { print $2; exit }' "$1"; }
@@ -64,25 +50,38 @@ lines_in_order() {
     END { exit !(i > n) }' "$file"
 }
 
+# run_host_case CASE [LABEL [ENV...]]: one case of the host test program, with
+# the environment ENV (e.g. LANG=zh_CN.UTF-8 for a double-byte code page).
 run_host_case() {
-  local name=$1 file="$out/$1.txt"
-  echo "=== host test: $name"
-  (cd "$bin" && timeout "$kStepTimeout" wine qminput-wine-host-test.exe "$name") 2>&1 |
+  local name=$1 label=${2:-$1} file="$out/${2:-$1}.txt"
+  shift $(($# < 2 ? $# : 2))
+  echo "=== host test: $label"
+  (cd "$bin" && env "$@" timeout "$kStepTimeout" wine qminput-wine-host-test.exe "$name") 2>&1 |
     tr -d '\r' >"$file"
   local status=${PIPESTATUS[0]}
   cat "$file"
-  if [ "$status" -eq 0 ]; then pass "host $name"; else fail "host $name" "exit status $status"; fi
+  if [ "$status" -eq 0 ]; then pass "host $label"; else fail "host $label" "exit status $status"; fi
 }
+
+# Waits for FILE, still being written as Windows text, to have a line that
+# matches the extended REGEX; gives up after 60 s, which only a hang reaches.
+wait_for_match() {
+  local file=$1 regex=$2
+  for _ in $(seq 600); do
+    tr -d '\r' <"$file" | grep -qE "$regex" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for FILE to have the line LINE.
+wait_for_line() { wait_for_match "$1" "^$2\$"; }
 
 # Waits for the program writing FILE to say "ready", then gives its window
 # (the monitor's unless TITLE is given) the X focus. Prints the window's X id.
 focus_program_window() {
   local file=$1 title=${2:-$kWindowTitle}
-  for _ in $(seq 600); do
-    grep -q '^ready' "$file" && break
-    sleep 0.1
-  done
-  grep -q '^ready' "$file" || return 1
+  wait_for_match "$file" '^ready' || return 1
   local window
   window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1)
   [ -n "$window" ] || return 1
@@ -132,11 +131,17 @@ expect_typed_events() {
 # the keymap at start; xdotool's own remapping races with Wine, and Wine has no
 # virtual key left for high keycodes); Xvfb runs with -noreset so the mapping
 # outlives xmodmap's connection.
-test_unicode_typed() {
-  local name="unicode: a typed character outside the code page" file="$out/unicode.txt" window code
-  echo "=== $name"
+map_spare_keycode() {
+  local code
+  xmodmap -pke | grep -qw "$1" && return 0
   code=$(xmodmap -pke | awk '$1 == "keycode" && $2 >= 93 && NF == 3 { print $2; exit }')
-  xmodmap -e "keycode $code = Cyrillic_zhe Cyrillic_ZHE"
+  [ -n "$code" ] && xmodmap -e "keycode $code = $*"
+}
+
+test_unicode_typed() {
+  local name="unicode: a typed character outside the code page" file="$out/unicode.txt" window
+  echo "=== $name"
+  map_spare_keycode Cyrillic_zhe Cyrillic_ZHE
   start_program "$file" qminput-wine-host-test.exe unicode-typed
   window=$(focus_program_window "$file" "qminput unicode") && sleep 0.5 && xdotool type 'ж'
   wait_program "$file"
@@ -148,8 +153,10 @@ test_unicode_typed() {
 test_live_window_input() {
   local name="live: real X input to the window devices" file="$out/live.txt" window
   echo "=== $name"
-  start_monitor "$file" --seconds "$kLiveSeconds"
-  window=$(focus_program_window "$file") && type_into_window "$window"
+  # The typed input's last event, not a clock, ends this run: then Esc.
+  start_monitor "$file" --seconds 60
+  window=$(focus_program_window "$file") && type_into_window "$window" &&
+    wait_for_match "$file" '^event MOUSE_BUTTON_UP ' && xdotool key Escape
   wait_program "$file"
   local status=$?
   cat "$file"
@@ -201,7 +208,7 @@ held_for_a_second() {
 # Lines "event TYPE dev=DEVICE key=KEY " in FILE.
 count_events() { grep -c "^event $2 dev=$3 key=$4 " "$1"; }
 
-# The game host of the README's guide, with real input: its window devices
+# The game host of the host guide, with real input: its window devices
 # and its buffered DirectInput keyboard, whose auto-repeat only fires when the
 # host drives the framework's clock.
 test_example_host() {
@@ -233,16 +240,6 @@ test_example_host() {
   fi
 }
 
-# Waits for FILE, still being written as Windows text, to have the line LINE.
-wait_for_line() {
-  local file=$1 line=$2
-  for _ in $(seq 600); do
-    tr -d '\r' <"$file" | grep -qx "$line" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # The X id of the visible window named TITLE that is not OLD.
 other_window() {
   local title=$1 old=$2 window
@@ -263,7 +260,7 @@ events_of_devices() {
        $1 == "event" && ($3 in old)' "$1"
 }
 
-# The example re-creates its window on F5 the README's way (FreeDevices,
+# The example re-creates its window on F5 the host guide's way (FreeDevices,
 # DestroyWindow, a new window named in "Display/HWND", EnumerateDevices, the
 # DirectInput devices added again): real input into the new window must reach
 # the new window keyboard and mouse and the new DirectInput keyboard.
@@ -303,6 +300,33 @@ test_example_recreated_window() {
     skip "$name" "Wine's DirectInput reports no mouse to open here"
   elif ! expect_typed_events "$after" CQmDi8Keyboard CQmDi8Mouse; then
     fail "$name" "the DirectInput mouse added again missed the click"
+  else
+    pass "$name"
+  fi
+}
+
+# The second example: its Unicode window lives on a thread of its own and is
+# re-created twice; each of its three windows gets é, ж and 中 typed for real.
+# The host checks what the game's procedure and the events got, and that each
+# window is unhooked (read with the W form) after FreeDevices; it ends itself
+# after the third window.
+test_thread_host() {
+  local name="window-thread host: é, ж and 中 typed into its Unicode window, re-created twice"
+  local file="$out/thread-host.txt" rounds=3 window="" round
+  echo "=== $name"
+  map_spare_keycode eacute Eacute && map_spare_keycode Cyrillic_zhe Cyrillic_ZHE && map_spare_keycode U4E2D
+  start_program "$file" qminput-thread-host.exe "$rounds" 60
+  for round in $(seq "$rounds"); do
+    wait_for_line "$file" "ready $round" && window=$(other_window "$kThreadHostTitle" "$window") &&
+      xdotool windowfocus --sync "$window" && xdotool type 'éж中' || break
+  done
+  wait_program "$file"
+  local status=$?
+  cat "$file"
+  if [ "$status" -ne 0 ]; then
+    fail "$name" "exit status $status (a check failed, or a window never got its typing)"
+  elif [ "$(grep -c '^recreated$' "$file")" -ne $((rounds - 1)) ] || ! grep -qx "ready $rounds" "$file"; then
+    fail "$name" "the window was not re-created $((rounds - 1)) times"
   else
     pass "$name"
   fi
@@ -426,7 +450,7 @@ if_built() {
 }
 
 echo "=== wineboot"
-if ! timeout 300 wineboot -i >"$out/wineboot.txt" 2>&1; then
+if ! boot_wine_prefix >"$out/wineboot.txt" 2>&1; then
   cat "$out/wineboot.txt"
   fail "wineboot" "the prefix could not be made"
 else
@@ -439,11 +463,14 @@ else
   if_built qminput-wine-host-test.exe run_host_case buffer-overflow
   if_built qminput-wine-host-test.exe run_host_case foreign-restore
   if_built qminput-wine-host-test.exe run_host_case window-thread
+  if_built qminput-wine-host-test.exe run_host_case ansi-characters
+  if_built qminput-wine-host-test.exe run_host_case ansi-characters ansi-characters-936 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 QM_EXPECTED_ACP=936
   if_built qminput-wine-host-test.exe test_unicode_typed
   if_built qminput-monitor.exe test_live_window_input
   if_built qminput-monitor.exe test_live_direct_input
   if_built qminput-example-host.exe test_example_host
   if_built qminput-example-host.exe test_example_recreated_window
+  if_built qminput-thread-host.exe test_thread_host
   if_built qminput-monitor.exe test_version_resource
   if_built qminput-monitor.exe test_live_record_replay
   # ---- The platform cases on the real platform, with their own closing line.
@@ -454,8 +481,6 @@ else
   fi
   # ---- end of the platform cases
 fi
-wineserver -k 2>/dev/null
-wineserver -w
+stop_wine
 rm -rf "$out"
-echo "wine-$abi: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ] && [ "${platform_status:-0}" -eq 0 ]
+finish_stage "wine-$abi" && [ "${platform_status:-0}" -eq 0 ]

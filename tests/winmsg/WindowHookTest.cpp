@@ -179,44 +179,103 @@ TEST_F(WindowHookTest, DestroyWithNothingSavedNeverInstallsANullProcedure)
     ExpectRouting(-1, -1);
 }
 
-// Each keyboard goes while another program's procedure sits above its hook, so
-// the hook lingers there; the class has four places of its own in chains.
-TEST_F(WindowHookTest, CreateFailsOnlyWhileEveryPositionLingersAndWorksOnceTheyLeave)
+// The keyboard's own procedures, as a host binds them by name.
+struct sKeyboardProcs : CQmWindowsKeyboard {
+    using CQmWindowsKeyboard::WindowProcNew;
+};
+
+// Another program above the keyboard's hook: it keeps what it replaced and
+// puts it back when asked, wherever it sits then.
+struct sProgramAbove {
+    static inline WNDPROC s_pReplaced = nullptr;
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return CallWindowProcA(s_pReplaced, window, message, wParam, lParam);
+    }
+    static void Subclass(HWND window)
+    {
+        s_pReplaced = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    static void PutBack(HWND window) { SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_pReplaced)); }
+};
+
+// A keyboard created after another program cut the class's hook out goes on
+// top with an identity of its own; the window's first hook is WindowProcNew,
+// and so is the first one on the next window.
+TEST_F(WindowHookTest, EveryInstallationAfterAWindowsFirstHasAnIdentityOfItsOwn)
 {
     Server();
-    static std::vector<WNDPROC> replaced;
-    replaced.clear();
-    static const WNDPROC passOn = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        // Each layer finds the procedure it replaced by its depth in the chain.
-        static int depth = 0;
-        const WNDPROC next = replaced[replaced.size() - 1 - depth];
-        ++depth;
-        const LRESULT result = CallWindowProcA(next, window, message, wParam, lParam);
-        --depth;
-        return result;
-    };
-    for (int position = 0; position < kHookPositions; ++position) {
+    std::vector<WNDPROC> identities;
+    for (int round = 0; round < 300; ++round) {
         CQmWindowsKeyboard keyboard;
-        ASSERT_TRUE(keyboard.Create()) << "position " << position;
-        replaced.push_back(reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(m_hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(passOn))));
+        keyboard.SetDeviceId(round + 1);
+        ASSERT_TRUE(keyboard.Create()) << "round " << round;
+        identities.push_back(qmsim::GetWindowProc(m_hWindow));
+        ExpectRouting(round + 1, -1);
+        sProgramAbove::Subclass(m_hWindow);
         keyboard.Destroy();
-    }
-    CQmWindowsKeyboard keyboard;
-    EXPECT_FALSE(keyboard.Create()) << "every position lingers below another program's procedure";
-    ExpectRouting(-1, -1);
-
-    // The other program leaves layer by layer; each lingering hook leaves at its next message on top.
-    while (!replaced.empty()) {
-        SetWindowLongPtrA(m_hWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replaced.back()));
-        replaced.pop_back();
+        sProgramAbove::PutBack(m_hWindow);
         ExpectRouting(-1, -1);
     }
-    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
-    keyboard.SetDeviceId(7);
+    EXPECT_EQ(identities.front(), &sKeyboardProcs::WindowProcNew);
+    std::sort(identities.begin(), identities.end());
+    EXPECT_EQ(std::unique(identities.begin(), identities.end()), identities.end()) << "an identity was reused";
+
+    // Another window's first hook, while the first window lives.
+    m_hWindow = DefineGameWindow(&GameProc);
+    CQmWindowsKeyboard keyboard;
+    keyboard.SetDeviceId(9);
     ASSERT_TRUE(keyboard.Create());
-    ExpectRouting(7, -1);
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &sKeyboardProcs::WindowProcNew);
+    ExpectRouting(9, -1);
     keyboard.Destroy();
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
+}
+
+// Without memory for new identities: a Create that needs one fails and changes
+// nothing, and another window's first hook still works.
+TEST_F(WindowHookTest, ACreateThatFailsChangesNothing)
+{
+    Server();
+    qmsim::FailVirtualAlloc(true);
+    bool failed = false;
+    for (int round = 0; round < 1000 && !failed; ++round) {
+        CQmWindowsKeyboard keyboard;
+        keyboard.SetDeviceId(1);
+        const WNDPROC before = qmsim::GetWindowProc(m_hWindow);
+        failed = !keyboard.Create();
+        if (failed) {
+            EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), before);
+            ExpectRouting(-1, -1);
+            break;
+        }
+        sProgramAbove::Subclass(m_hWindow);
+        keyboard.Destroy();
+        sProgramAbove::PutBack(m_hWindow);
+    }
+    ASSERT_TRUE(failed) << "identities never ran out of memory";
+
+    // A keyboard serves another window with its first hook; another program
+    // goes above it, and a second keyboard, which needs a new identity, fails.
+    m_hWindow = DefineGameWindow(&GameProc);
+    CQmWindowsKeyboard serving;
+    serving.SetDeviceId(2);
+    ASSERT_TRUE(serving.Create());
+    sProgramAbove::Subclass(m_hWindow);
+    CQmWindowsKeyboard another;
+    another.SetDeviceId(3);
+    EXPECT_FALSE(another.Create());
+    EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &sProgramAbove::Proc);
+    ExpectRouting(2, -1);
+
+    qmsim::FailVirtualAlloc(false);
+    ASSERT_TRUE(another.Create());
+    ExpectRouting(3, -1);
+    another.Destroy();
+    serving.Destroy();
+    sProgramAbove::PutBack(m_hWindow);
+    ExpectRouting(-1, -1);
 }
 
 TEST_F(WindowHookTest, ADeviceDeletedWithoutDestroyUnhooks)

@@ -1,23 +1,27 @@
-// The game window and another program's subclassing procedure come and go in
+// The game window and two other programs' subclassing procedures come and go in
 // every order around the window devices' hooks, on ANSI and Unicode windows.
-// The other program puts back the procedure it replaced wherever it now sits,
-// as real programs do, cutting out whatever was installed above it. Through all
-// of it: the game's procedure gets every message exactly once, unaltered, the
-// other procedure every message while it is in the chain, a class whose hook
-// was cut out hears nothing until its next Create, only live devices make
-// events, and afterwards the same living window and a new one can be hooked.
+// Each other program puts back the procedure it replaced wherever it now sits,
+// as real programs do, cutting out whatever was installed above it (and putting
+// back in whatever it had replaced, the module's old procedures included); one
+// of them also answers messages it does not know itself. Through all of it: the
+// game's procedure gets every message exactly once, unaltered, each other
+// procedure every message while it is in the chain, a class whose hook was cut
+// out hears nothing until its next Create, only live devices make events, and
+// afterwards the same living window and a new one can be hooked.
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "WindowMessageTest.h"
 
 namespace {
 
 // Another program's subclassing, of the window's own kind: it keeps what it
-// replaced, passes every message on to it, and on leaving puts it back.
+// replaced, passes messages on to it, and on leaving puts it back.
+template <int Program>
 struct sForeignProcedure {
     static inline WNDPROC s_pReplaced = nullptr;
     static inline bool s_bUnicode = false;
@@ -26,6 +30,9 @@ struct sForeignProcedure {
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         ++s_nCalls;
+        // The second program answers the messages other programs register itself.
+        if (Program == 1 && message >= 0xC000 && message <= 0xFFFF)
+            return 0;
         return s_bUnicode ? CallWindowProcW(s_pReplaced, window, message, wParam, lParam)
                           : CallWindowProcA(s_pReplaced, window, message, wParam, lParam);
     }
@@ -45,11 +52,13 @@ struct sForeignProcedure {
 
     static void Unsubclass(HWND window) { Replace(window, s_pReplaced); }
 };
+using sProgramF = sForeignProcedure<0>;
+using sProgramH = sForeignProcedure<1>;
 
 enum eClass { kKeyboard, kMouse, kClasses };
 
 // A step's letter: a device of slot 0 or 1 ('0', '1'; created at its first
-// step, destroyed and deleted at its second), the foreign procedure ('F';
+// step, destroyed and deleted at its second), another program ('F', 'H';
 // subclass, then put back what it replaced) or the window's destruction ('W').
 struct sScenario {
     const char* pName;
@@ -57,20 +66,78 @@ struct sScenario {
     bool bUnicodeWindow;
 };
 
-// What the steps so far make of the window, class by class.
+// The window's chain as the documented rules make it: every procedure passes
+// each message to the one it replaced. A class's procedure stays wherever it
+// went (stepping aside changes who calls it, never what a message reaches), and
+// serves the class's devices until their last one goes or a Create finds it no
+// longer reachable from the top through the module's procedures alone.
 struct sChainModel {
+    enum eNodeKind { kGame, kProgram, kHook };
+    struct sNode {
+        eNodeKind eKind;
+        int nWhose;  // the program (0 'F', 1 'H') or the class
+        int nNext;   // the node it passes messages to
+    };
+    std::vector<sNode> nodes{{kGame, 0, -1}};
+    int nTop = 0;
     bool bWindowAlive = true;
-    bool bForeignInstalled = false;
-    std::array<bool, kClasses> bAboveForeign{};  // the class's hook went in after the foreign one
-    std::array<bool, kClasses> bCutOut{};        // the foreign procedure's leaving cut it out
+    std::array<int, 2> aProgramNode{-1, -1};   // each program's node, kept after it left
+    std::array<int, kClasses> aServing{-1, -1};  // each class's serving node
+
+    int Push(eNodeKind kind, int whose)
+    {
+        nodes.push_back({kind, whose, nTop});
+        return nTop = static_cast<int>(nodes.size()) - 1;
+    }
+
+    bool ReachesThroughHooksOnly(int node) const
+    {
+        for (int at = nTop; at >= 0 && nodes[at].eKind == kHook; at = nodes[at].nNext)
+            if (at == node)
+                return true;
+        return false;
+    }
+
+    std::vector<int> Reached() const
+    {
+        std::vector<int> reached;
+        for (int at = nTop; at >= 0; at = nodes[at].nNext)
+            reached.push_back(at);
+        return reached;
+    }
+
+    bool Hears(int kind) const
+    {
+        const std::vector<int> reached = Reached();
+        return aServing[kind] >= 0 && std::count(reached.begin(), reached.end(), aServing[kind]) == 1;
+    }
+
+    bool Calls(int program) const
+    {
+        const std::vector<int> reached = Reached();
+        return aProgramNode[program] >= 0 &&
+               std::count(reached.begin(), reached.end(), aProgramNode[program]) == 1;
+    }
+
+    void Create(int kind)
+    {
+        if (aServing[kind] < 0 || !ReachesThroughHooksOnly(aServing[kind]))
+            aServing[kind] = Push(kHook, kind);
+    }
+
+    void LastDeviceGone(int kind) { aServing[kind] = -1; }
+
+    void Subclass(int program) { aProgramNode[program] = Push(kProgram, program); }
+
+    void Unsubclass(int program) { nTop = nodes[aProgramNode[program]].nNext; }
 };
 
-class WindowLifetimeTest : public WindowMessageTest {
+class WindowLifetimeTest : public WindowMessageTest, public ::testing::WithParamInterface<sScenario> {
 protected:
     void RunSteps(const std::string& steps, const sScenario& scenario)
     {
         m_hWindow = DefineGameWindow(&GameProc, scenario.bUnicodeWindow);
-        m_nCharacter = CharacterOutsideAscii(scenario.bUnicodeWindow);
+        SetCharacter(scenario.bUnicodeWindow);
         std::array<std::unique_ptr<CQmInputDevice>, 2> devices;
         std::array<int, 2> createdAt{};  // steps taken when it was created
         sChainModel model;
@@ -81,8 +148,8 @@ protected:
             if (step == 'W') {
                 qmsim::DestroyTestWindow(m_hWindow);
                 model.bWindowAlive = false;
-            } else if (step == 'F') {
-                second ? Unsubclass(model, devices, scenario) : Subclass(model, scenario.bUnicodeWindow);
+            } else if (step == 'F' || step == 'H') {
+                ProgramStep(step == 'F' ? 0 : 1, second, model, scenario.bUnicodeWindow);
             } else {
                 const int slot = step - '0';
                 const eClass kind = scenario.eSlotClass[slot];
@@ -90,13 +157,13 @@ protected:
                     devices[slot]->Destroy();
                     devices[slot].reset();
                     if (!AnyDevice(devices, scenario, kind))
-                        model.bAboveForeign[kind] = model.bCutOut[kind] = false;
+                        model.LastDeviceGone(kind);
                 } else {
                     devices[slot] = MakeDevice(kind, slot);
                     ASSERT_TRUE(devices[slot]->Create());
                     createdAt[slot] = static_cast<int>(seen.size());
-                    model.bCutOut[kind] = false;
-                    model.bAboveForeign[kind] = model.bForeignInstalled;
+                    if (model.bWindowAlive)
+                        model.Create(kind);
                 }
             }
             if (model.bWindowAlive)
@@ -105,32 +172,29 @@ protected:
         if (model.bWindowAlive)
             ExpectHookedAgain(m_hWindow, scenario.bUnicodeWindow);
         const HWND oldWindow = model.bWindowAlive ? m_hWindow : nullptr;
-        ExpectHookedAgain(DefineGameWindow(&GameProc, scenario.bUnicodeWindow), scenario.bUnicodeWindow);
-        if (oldWindow)
-            qmsim::DestroyTestWindow(oldWindow);
+        const HWND newWindow = DefineGameWindow(&GameProc, scenario.bUnicodeWindow);
+        ExpectHookedAgain(newWindow, scenario.bUnicodeWindow);
+        for (HWND window : {oldWindow, newWindow})
+            if (window)
+                qmsim::DestroyTestWindow(window);
     }
 
-    static WPARAM CharacterOutsideAscii(bool unicode) { return unicode ? 0x0436 : 0xE9; }  // ж; é in Windows-1252
-
-    void Subclass(sChainModel& model, bool unicode)
+    // é on an ANSI window (Windows-1252); ж on a Unicode one, which an ANSI
+    // procedure would receive as '?'.
+    void SetCharacter(bool unicode)
     {
-        if (model.bWindowAlive)
-            sForeignProcedure::Subclass(m_hWindow, unicode);
-        model.bForeignInstalled = true;
-        model.bAboveForeign = {};
+        m_nCharacter = unicode ? 0x0436 : 0xE9;
+        m_nCharacterKey = unicode ? '?' : 0xE9;
     }
 
-    // Put back while a hook serving devices sits above it, it cuts that hook out.
-    void Unsubclass(sChainModel& model, const std::array<std::unique_ptr<CQmInputDevice>, 2>& devices,
-                    const sScenario& scenario)
+    void ProgramStep(int program, bool second, sChainModel& model, bool unicode)
     {
+        if (model.bWindowAlive && program == 0)
+            second ? sProgramF::Unsubclass(m_hWindow) : sProgramF::Subclass(m_hWindow, unicode);
+        if (model.bWindowAlive && program == 1)
+            second ? sProgramH::Unsubclass(m_hWindow) : sProgramH::Subclass(m_hWindow, unicode);
         if (model.bWindowAlive)
-            sForeignProcedure::Unsubclass(m_hWindow);
-        for (int kind = 0; kind < kClasses; ++kind)
-            if (model.bAboveForeign[kind] && AnyDevice(devices, scenario, static_cast<eClass>(kind)))
-                model.bCutOut[kind] = true;
-        model.bForeignInstalled = false;
-        model.bAboveForeign = {};
+            second ? model.Unsubclass(program) : model.Subclass(program);
     }
 
     static bool AnyDevice(const std::array<std::unique_ptr<CQmInputDevice>, 2>& devices, const sScenario& scenario,
@@ -153,9 +217,9 @@ protected:
         return device;
     }
 
-    // The newest live device of each class that is not cut out gets one event
-    // of each of its messages; the foreign procedure sees each message once
-    // while it is in the chain.
+    // The newest live device of each class that hears gets one event of each
+    // of its messages; each other program sees each message once while it is
+    // in the chain.
     void ExpectRouted(const std::array<std::unique_ptr<CQmInputDevice>, 2>& devices,
                       const std::array<int, 2>& createdAt, const sScenario& scenario, const sChainModel& model)
     {
@@ -163,14 +227,15 @@ protected:
         std::array<int, kClasses> newestAt{0, 0};
         for (int slot = 0; slot < 2; ++slot) {
             const eClass kind = scenario.eSlotClass[slot];
-            if (devices[slot] && createdAt[slot] > newestAt[kind] && !model.bCutOut[kind]) {
+            if (devices[slot] && createdAt[slot] > newestAt[kind] && model.Hears(kind)) {
                 newest[kind] = slot + 1;
                 newestAt[kind] = createdAt[slot];
             }
         }
-        sForeignProcedure::s_nCalls = 0;
+        sProgramF::s_nCalls = sProgramH::s_nCalls = 0;
         ExpectRouting(newest[kKeyboard], newest[kMouse]);
-        EXPECT_EQ(sForeignProcedure::s_nCalls, model.bForeignInstalled ? 4 : 0);
+        EXPECT_EQ(sProgramF::s_nCalls, model.Calls(0) ? 4 : 0);
+        EXPECT_EQ(sProgramH::s_nCalls, model.Calls(1) ? 4 : 0);
     }
 
     // Both classes hook `window` again (what the module left of its hooks
@@ -184,6 +249,7 @@ protected:
         std::array<std::unique_ptr<CQmInputDevice>, 2> devices{MakeDevice(kKeyboard, 2), MakeDevice(kMouse, 3)};
         for (auto& device : devices)
             ASSERT_TRUE(device->Create());
+        sProgramF::s_nCalls = sProgramH::s_nCalls = 0;
         ExpectRouting(3, 4);
         for (auto& device : devices)
             device->Destroy();
@@ -192,25 +258,27 @@ protected:
     }
 };
 
-const sScenario kScenarios[] = {
-    {"a keyboard and a mouse", {kKeyboard, kMouse}, false},
-    {"two keyboards", {kKeyboard, kKeyboard}, false},
-    {"a keyboard and a mouse on a Unicode window", {kKeyboard, kMouse}, true},
-    {"two keyboards on a Unicode window", {kKeyboard, kKeyboard}, true},
-};
-
-TEST_F(WindowLifetimeTest, EveryOrderOfHooksForeignProcedureAndWindowDestruction)
+TEST_P(WindowLifetimeTest, EveryOrderOfHooksOtherProgramsAndWindowDestruction)
 {
     Server();
-    // With the window destroyed at some step, or kept to the end.
-    for (const sScenario& scenario : kScenarios) {
-        for (std::string steps : {"0011FFW", "0011FF"}) {
-            do {
-                SCOPED_TRACE(std::string(scenario.pName) + ": " + steps);
-                RunSteps(steps, scenario);
-            } while (!HasFatalFailure() && std::next_permutation(steps.begin(), steps.end()));
-        }
+    // With the window destroyed at some step, or kept to the end; one other
+    // program around two devices, or two other programs around one device.
+    for (std::string steps : {"0011FFW", "0011FF", "00FFHHW", "00FFHH", "0011FFHH"}) {
+        do {
+            SCOPED_TRACE(std::string(GetParam().pName) + ": " + steps);
+            RunSteps(steps, GetParam());
+        } while (!HasFatalFailure() && std::next_permutation(steps.begin(), steps.end()));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, WindowLifetimeTest,
+                         ::testing::Values(sScenario{"a keyboard and a mouse", {kKeyboard, kMouse}, false},
+                                           sScenario{"two keyboards", {kKeyboard, kKeyboard}, false},
+                                           sScenario{"a keyboard and a mouse on a Unicode window",
+                                                     {kKeyboard, kMouse},
+                                                     true},
+                                           sScenario{"two keyboards on a Unicode window",
+                                                     {kKeyboard, kKeyboard},
+                                                     true}));
 
 }  // namespace

@@ -93,7 +93,7 @@ protected:
         SendAndExpectPassedOn(WM_KEYDOWN, 'A', 0x001E0001);
         ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_DOWN);
         SendAndExpectPassedOn(WM_CHAR, m_nCharacter, 0x001E0001);
-        ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_CHAR, static_cast<int>(m_nCharacter));
+        ExpectOneEventFrom(keyboardId, INPUT_EVENT_KEY_CHAR, m_nCharacterKey);
         SendAndExpectPassedOn(WM_LBUTTONDOWN, MK_LBUTTON, MakePosition(3, 4));
         ExpectOneEventFrom(mouseId, INPUT_EVENT_MOUSE_BUTTON_DOWN);
         SendAndExpectPassedOn(WM_PAINT);
@@ -101,8 +101,10 @@ protected:
     }
 
     HWND m_hWindow = nullptr;
-    // The character ExpectRouting types, in the game window's own kind.
+    // The character ExpectRouting types, in the game window's own kind, and
+    // the key its event carries: what an ANSI procedure would receive.
     WPARAM m_nCharacter = 'a';
+    int m_nCharacterKey = 'a';
 
 private:
     void ExpectOneEventFrom(long deviceId, eInputEventType type, int key = -1)

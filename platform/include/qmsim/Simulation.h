@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,8 +36,22 @@ QMSIM_API LRESULT DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARA
 // What GetMessage and PeekMessage do first: the messages other threads sent to
 // the calling thread's windows go to their procedures. Returns how many.
 QMSIM_API int PumpSentMessages();
+// Messages other threads sent to the window's thread that it has not taken yet.
+QMSIM_API int SentMessagesWaiting(HWND window);
+// While set, a message sent to another thread's window (SendMessageTimeoutA)
+// that is not answered at once is given up on at once, as if its time had run
+// out: `handler` runs on the sending thread at that moment (the receiving
+// thread may take the message meanwhile, as it may at the very instant a real
+// timeout fires), then the send returns 0 with ERROR_TIMEOUT; the message stays
+// queued. Empty: sends wait their time again.
+QMSIM_API void SetSendTimeoutHandler(std::function<void()> handler);
+// The thread that last changed the window's procedure (0: none did).
+QMSIM_API DWORD LastWindowProcChanger(HWND window);
 // Makes the next SetWindowLongA/SetWindowLongPtrA fail (return 0, change nothing).
 QMSIM_API void FailNextSetWindowLong();
+// While set, VirtualAlloc fails (returns null), as when the process is out of
+// address space.
+QMSIM_API void FailVirtualAlloc(bool fail);
 
 // Modules pinned with GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN), by file
 // name. A pin lasts for the process, so Reset keeps this list.

@@ -27,6 +27,12 @@ typedef int INT;
 typedef unsigned int UINT;
 typedef int BOOL;
 typedef char CHAR;
+// 16 bits, as on Windows (wchar_t is wider here).
+typedef char16_t WCHAR;
+typedef const WCHAR* LPCWCH;
+typedef const CHAR* LPCCH;
+typedef BOOL* LPBOOL;
+typedef std::size_t SIZE_T;
 typedef std::int32_t HRESULT;
 
 typedef std::intptr_t INT_PTR;
@@ -56,6 +62,18 @@ typedef HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+struct HHOOK__ { int unused; };
+typedef HHOOK__* HHOOK;
+typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+// What a WH_CALLWNDPROC hook gets in lParam: the message about to be handed to
+// the window's procedure.
+struct CWPSTRUCT {
+    LPARAM lParam;
+    WPARAM wParam;
+    UINT message;
+    HWND hwnd;
+};
+typedef CWPSTRUCT* PCWPSTRUCT;
 
 #define TRUE 1
 #define FALSE 0
@@ -366,6 +384,17 @@ typedef IUnknown* LPUNKNOWN;
 #define SMTO_ABORTIFHUNG 0x0002
 #define SMTO_NOTIMEOUTIFNOTHUNG 0x0008
 
+// ---- Thread message hooks ----------------------------------------------------------
+#define WH_CALLWNDPROC 4
+#define HC_ACTION 0
+
+// ---- Memory and code pages -------------------------------------------------------
+#define MEM_COMMIT 0x00001000
+#define MEM_RESERVE 0x00002000
+#define MEM_RELEASE 0x00008000
+#define PAGE_EXECUTE_READWRITE 0x40
+#define CP_ACP 0
+
 // ---- Module entry ----------------------------------------------------------------
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
@@ -423,8 +452,42 @@ QMSIM_API UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
 QMSIM_API LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
                                              UINT uTimeout, DWORD_PTR* lpdwResult);
 
+// WH_CALLWNDPROC only, for one thread of the process (hmod null): the hook
+// runs on that thread before the window's procedure for every message sent to
+// its windows with SendMessage and its kinds, whatever the procedure does with
+// it. Hooks run newest first; each passes on with CallNextHookEx. Unhooking
+// works from any thread.
+QMSIM_API HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
+QMSIM_API BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk);
+QMSIM_API LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
+QMSIM_API void WINAPI Sleep(DWORD dwMilliseconds);
+
+// Committed pages (PAGE_EXECUTE_READWRITE only): memory the process may write
+// code into and run.
+QMSIM_API LPVOID WINAPI VirtualAlloc(LPVOID lpAddress, SIZE_T dwSize, DWORD flAllocationType, DWORD flProtect);
+QMSIM_API BOOL WINAPI VirtualFree(LPVOID lpAddress, SIZE_T dwSize, DWORD dwFreeType);
+QMSIM_API HANDLE WINAPI GetCurrentProcess(void);
+QMSIM_API BOOL WINAPI FlushInstructionCache(HANDLE hProcess, LPCVOID lpBaseAddress, SIZE_T dwSize);
+
+// CP_ACP is Windows-1252 here; a character it lacks becomes '?'. Flags and the
+// default-character arguments must be 0.
+QMSIM_API int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
+                                         LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
+                                         LPBOOL lpUsedDefaultChar);
+
 QMSIM_API BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 QMSIM_API int WINAPI GetSystemMetrics(int nIndex);
 QMSIM_API UINT WINAPI GetDoubleClickTime(void);
 
 }  // extern "C"
+
+// Interlocked operations: full barriers, as the platform's are.
+inline LONG InterlockedCompareExchange(LONG volatile* destination, LONG exchange, LONG comparand)
+{
+    return __sync_val_compare_and_swap(destination, comparand, exchange);
+}
+inline LONG InterlockedExchange(LONG volatile* target, LONG value)
+{
+    __sync_synchronize();
+    return __sync_lock_test_and_set(target, value);
+}
