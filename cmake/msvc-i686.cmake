@@ -38,7 +38,7 @@ set(CMAKE_RC_FLAGS_INIT "-I ${qm_mingw_include}")
 # No Microsoft libraries exist here: nothing is linked by default, the project's
 # runtime supplies the entry points. mingw's import libraries carry no SafeSEH
 # table, so images are linked without one.
-set(qm_link_flags "-fuse-ld=lld-link -nostdlib -Wl,/nodefaultlib -Wl,/safeseh:no -Wl,/libpath:${qm_mingw_lib} -Wl,/debug -Wl,/opt:ref")
+set(qm_link_flags "-Wno-unused-command-line-argument -fuse-ld=lld-link -nostdlib -Wl,/nodefaultlib -Wl,/safeseh:no -Wl,/libpath:${qm_mingw_lib} -Wl,/debug -Wl,/opt:ref")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${qm_link_flags}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${qm_link_flags}")
 

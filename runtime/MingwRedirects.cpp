@@ -21,6 +21,22 @@ extern "C" int __cdecl __ms_vsnprintf(char* buffer, std::size_t size, const char
     return written;
 }
 
+// stdin, stdout and stderr: mingw's headers reach them through the newer
+// runtime's __acrt_iob_func, imported; msvcrt.dll has __iob_func, the array.
+// (Named through its symbol: mingw's headers turn __iob_func into a macro.)
+extern "C" FILE* __cdecl MsvcrtStandardStreams() asm("___iob_func");
+
+namespace {
+
+FILE* __cdecl StandardStream(unsigned index)
+{
+    return &MsvcrtStandardStreams()[index];
+}
+
+}  // namespace
+
+extern "C" FILE* (__cdecl* const qmrt_acrt_iob_func)(unsigned) asm("__imp____acrt_iob_func") = StandardStream;
+
 // strtod: mingw's headers rename it __strtod; msvcrt's own is the function.
 #undef strtod
 extern "C" double __cdecl __strtod(const char* text, char** end)

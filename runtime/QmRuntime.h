@@ -35,8 +35,9 @@
 //                      no libc++ library for this target.
 //   StdLibrary         the other libc++ library functions the headers reach:
 //                      std::__next_prime (unordered containers), to_string.
-//   MingwRedirects     __ms_vsnprintf and __strtod, where mingw's headers send
-//                      vsnprintf and strtod, on msvcrt's own functions.
+//   MingwRedirects     __ms_vsnprintf, __strtod and __acrt_iob_func, where
+//                      mingw's headers send vsnprintf, strtod and stdout, on
+//                      msvcrt's own functions.
 //
 // Risks against a host built with the real Microsoft runtime: exceptions are
 // dispatched by msvcrt.dll's __CxxFrameHandler3, not by the host's vcruntime;
