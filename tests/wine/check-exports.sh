@@ -46,4 +46,16 @@ while IFS= read -r line; do
   fi
 done <"$golden"
 check_class "$class" "${names[@]}"
+
+# What the module takes from the framework crosses between two C++ runtimes in
+# a real host: no standard-library type and no allocation function may be in it.
+std_names='St[0-9]|NSt|_Zn[wa]|_Zd[la]|@std@@|^\?\?[23_][UV]?@'
+crossing=$("$objdump" -p "$dll" | awk '/DLL Name: qmframework.dll/ { on = 1; next } /DLL Name:/ { on = 0 } on && NF >= 3 { print $NF }' |
+           grep -E "$std_names" || true)
+if [ -z "$crossing" ]; then
+  echo "ok   the framework's calls pass no standard-library object"
+else
+  echo "FAIL the framework's calls pass standard-library objects or memory: $crossing"
+  failed=1
+fi
 exit "$failed"
