@@ -35,7 +35,7 @@ set(QM_HOST_HEADERS
   server/QmInputApi.h server/QmInputDeviceRef.h server/QmInputEventRef.h
   keyboard/QmDi8Keyboard.h
   mouse/QmDi8Joystick.h mouse/QmDi8Mouse.h
-  winmsg/QmWindowHook.h winmsg/QmWindowsKeyboard.h winmsg/QmWindowsMouse.h winmsg/WindowProcChain.h
+  winmsg/ProcThunk.h winmsg/QmWindowHook.h winmsg/QmWindowsKeyboard.h winmsg/QmWindowsMouse.h winmsg/WindowProcChain.h
   winmsg/WindowThreadCall.h)
 
 if(QM_MSVC_ABI)
