@@ -142,6 +142,14 @@ public:
     }
     HWND Window() const { return m_hWindow; }
     long Dispatched() { return InterlockedCompareExchange(&m_nDispatched, 0, 0); }
+    // The thread stops taking messages (sent ones included) for `ms`, from its
+    // next turn; back once it has stopped.
+    void StopPumpingFor(LONG ms)
+    {
+        InterlockedExchange(&m_nPauseMs, ms);
+        while (InterlockedCompareExchange(&m_nPauseMs, 0, 0) != 0)
+            Sleep(1);
+    }
 
 private:
     static DWORD WINAPI Main(void* self)
@@ -162,6 +170,8 @@ private:
         m_hWindow = window;
         InterlockedExchange(&m_nReady, 1);
         while (!InterlockedCompareExchange(&m_nStop, 0, 0)) {
+            if (const LONG pause = InterlockedExchange(&m_nPauseMs, 0))
+                Sleep(static_cast<DWORD>(pause));
             PostMessageA(window, WM_KEYDOWN, 'C', kKeyCPressed);
             PostMessageA(window, WM_MOUSEMOVE, 0, 0x00200010);
             MSG message;
@@ -178,6 +188,7 @@ private:
     LONG m_nReady = 0;
     LONG m_nStop = 0;
     LONG m_nDispatched = 0;
+    LONG m_nPauseMs = 0;
 };
 
 }  // namespace
@@ -221,6 +232,16 @@ int RunWindowThreadCase()
             events += static_cast<long>(host.Input().TakeEventLines().size());
         }
         checks.CheckEqual(cycle, kCycles, "the same cycles with a procedure above that answers unknown messages");
+        // A window thread that stops pumping for 5 s: one wait of 2 s for the
+        // keyboard and the mouse together.
+        host.Server().EnumerateDevices();
+        game.StopPumpingFor(5000);
+        const DWORD start = GetTickCount();
+        host.Server().FreeDevices();
+        const DWORD waited = GetTickCount() - start;
+        std::printf("  FreeDevices with a keyboard and a mouse took %lu ms while the window thread did not pump\n",
+                    static_cast<unsigned long>(waited));
+        checks.Check(waited >= 1900 && waited < 3000, "a window thread that stopped pumping costs one wait of 2 s");
     }
     NameGameWindow(host.Window().GetHandle());
     std::printf("  %ld events made by the cycles' devices\n", events);

@@ -213,6 +213,16 @@ TEST_F(WindowHookTest, EveryInstallationAfterAWindowsFirstHasAnIdentityOfItsOwn)
         ASSERT_TRUE(keyboard.Create()) << "round " << round;
         identities.push_back(qmsim::GetWindowProc(m_hWindow));
         ExpectRouting(round + 1, -1);
+        if (round == 1) {
+            // Called for another window (a program that copied it there), the
+            // serving identity reaches no procedure and no device.
+            const HWND other = qmsim::CreateTestWindow(&GameProc);
+            GameCalls().clear();
+            EXPECT_EQ(identities.back()(other, WM_KEYDOWN, 'A', 0), 0);
+            EXPECT_TRUE(GameCalls().empty());
+            EXPECT_TRUE(TakeQueuedEvents().empty());
+            qmsim::DestroyTestWindow(other);
+        }
         sProgramAbove::Subclass(m_hWindow);
         keyboard.Destroy();
         sProgramAbove::PutBack(m_hWindow);
