@@ -9,6 +9,7 @@ file(GLOB QM_INPUT_SOURCES CONFIGURE_DEPENDS
 
 add_library(qminput SHARED ${QM_INPUT_SOURCES})
 target_include_directories(qminput PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(qminput PUBLIC qminput_bound_names)
 # The module's own sources need no more of <windows.h>; its headers leave the
 # host's configuration alone.
 target_compile_definitions(qminput PRIVATE QM_INPUT_BUILD WIN32_LEAN_AND_MEAN)

@@ -27,6 +27,7 @@
 #include "host/QmHost.h"
 #include "keyboard/QmDi8Keyboard.h"
 #include "mouse/QmDi8Mouse.h"
+#include "server/QmBoundNames.h"  // the module's member names in this compiler's C++ ABI
 #include "server/QmDi8InputServer.h"
 
 namespace {
@@ -130,9 +131,9 @@ bool LoadInputModule(sInputModule& module)
     if (!module.hModule)
         return false;
     module.pNewDevice = FindFunction<NewDeviceFunction>(
-        module.hModule, "_ZN17CQmDi8InputServer9NewDeviceERK9CQmString");
+        module.hModule, qmexports::kNewDevice);
     module.pDeleteDevice = FindFunction<DeleteDeviceFunction>(
-        module.hModule, "_ZN17CQmDi8InputServer12DeleteDeviceEl");
+        module.hModule, qmexports::kDeleteDevice);
     return module.pNewDevice && module.pDeleteDevice;
 }
 

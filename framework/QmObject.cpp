@@ -30,8 +30,10 @@ bool CQmObject::CanSerialize() const { return false; }
 void CQmObject::InitData() {}
 
 // Counting only: objects are deleted by the object database, never by Release.
-long CQmObject::AddRef() { return std::atomic_ref<long>(m_nRefCount).fetch_add(1) + 1; }
-long CQmObject::Release() { return std::atomic_ref<long>(m_nRefCount).fetch_sub(1) - 1; }
+// The count is a plain long of the host's layout, so it is changed with the
+// compiler's atomic builtins (libc++ 14 has no std::atomic_ref).
+long CQmObject::AddRef() { return __atomic_add_fetch(&m_nRefCount, 1, __ATOMIC_SEQ_CST); }
+long CQmObject::Release() { return __atomic_sub_fetch(&m_nRefCount, 1, __ATOMIC_SEQ_CST); }
 
 long CQmObject::GetId() const { return m_nId; }
 long CQmObject::GetAssociatedResourceId() const { return m_nAssociatedResourceId; }

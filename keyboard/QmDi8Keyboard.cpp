@@ -77,3 +77,13 @@ int CQmDi8Keyboard::TranslateKeyToChar(eKeyType key) const
 {
     return ::TranslateKeyToChar(key);
 }
+
+bool CQmDi8Keyboard::DoesDeviceNeedPolling() const
+{
+    return true;
+}
+
+bool CQmDi8Keyboard::DoesDeviceNeedTrigger() const
+{
+    return false;
+}

@@ -45,3 +45,13 @@ void CQmDi8Joystick::OutputDebugData(eCallbackType type, const DIDEVICEOBJECTDAT
         return;
     Debug_Printf("Object: %d at %d; ", static_cast<int>(data->dwSequence), static_cast<int>(data->dwTimeStamp));
 }
+
+bool CQmDi8Joystick::DoesDeviceNeedPolling() const
+{
+    return false;
+}
+
+bool CQmDi8Joystick::DoesDeviceNeedTrigger() const
+{
+    return false;
+}

@@ -15,8 +15,8 @@ public:
     ~CQmDi8Joystick() override;
 
     void Destroy() override;
-    bool DoesDeviceNeedPolling() const override { return false; }
-    bool DoesDeviceNeedTrigger() const override { return false; }
+    bool DoesDeviceNeedPolling() const override;
+    bool DoesDeviceNeedTrigger() const override;
 
     using CQmInputDevice::Create;
     virtual bool Create(const GUID& instance);

@@ -51,3 +51,13 @@ bool CQmDi8Mouse::IsMouseButtonEvent(const DIDEVICEOBJECTDATA* data) const
 {
     return data && data->dwOfs >= kMouseOffsetButton0 && data->dwOfs <= kMouseOffsetButton7;
 }
+
+bool CQmDi8Mouse::DoesDeviceNeedPolling() const
+{
+    return true;
+}
+
+bool CQmDi8Mouse::DoesDeviceNeedTrigger() const
+{
+    return false;
+}

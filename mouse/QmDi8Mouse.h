@@ -29,8 +29,8 @@ public:
 
     void Destroy() override;
     void Poll() override;
-    bool DoesDeviceNeedPolling() const override { return true; }
-    bool DoesDeviceNeedTrigger() const override { return false; }
+    bool DoesDeviceNeedPolling() const override;
+    bool DoesDeviceNeedTrigger() const override;
 
     using CQmInputDevice::Create;
     virtual bool Create(const GUID& instance);

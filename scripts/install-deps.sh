@@ -6,7 +6,8 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for pkg in cmake ninja-build g++ clang libclang-rt-14-dev llvm libgtest-dev libgmock-dev \
-           libbenchmark-dev g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 diffutils gcovr; do
+           libbenchmark-dev g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 diffutils gcovr \
+           lld libc++-14-dev; do
   have "$pkg" || need+=("$pkg")
 done
 

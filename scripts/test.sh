@@ -33,6 +33,10 @@ stage "32-bit Windows DLLs (mingw-w64 i686)"
 cmake --preset mingw-i686 >/dev/null
 cmake --build --preset mingw-i686
 
+stage "32-bit Windows DLLs in the Microsoft C++ ABI (clang, lld-link)"
+cmake --preset msvc-i686 >/dev/null
+cmake --build --preset msvc-i686
+
 for extra in scripts/test-*.sh; do
   [ -e "$extra" ] || continue
   stage "$(basename "$extra" .sh)"

@@ -35,6 +35,13 @@ class CQmWindowsMouseFactory final : public CQmModuleFactory<CQmWindowsMouse> {}
 
 }  // namespace
 
+QM_DEFINE_CLASS_TYPE_QUERIES(CQmDi8InputServer)
+QM_DEFINE_CLASS_TYPE_QUERIES(CQmDi8Joystick)
+QM_DEFINE_CLASS_TYPE_QUERIES(CQmDi8Keyboard)
+QM_DEFINE_CLASS_TYPE_QUERIES(CQmDi8Mouse)
+QM_DEFINE_CLASS_TYPE_QUERIES(CQmWindowsKeyboard)
+QM_DEFINE_CLASS_TYPE_QUERIES(CQmWindowsMouse)
+
 CQmClassType CQmDi8InputServer::_s_oType("CQmDi8InputServer", CQmInputServer::GetClassType());
 static CQmDi8InputServerFactory s_oDi8InputServerFactory;
 

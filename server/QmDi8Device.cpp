@@ -19,9 +19,11 @@ IDirectInput8A* CurrentDirectInput()
 
 }  // namespace
 
+CQmDi8Device::TraceHook CQmDi8Device::m_pTraceHook = nullptr;
+
 CQmDi8Device::CQmDi8Device()
     : m_pDevice(nullptr), m_bPushedBack(false), m_bHaveData(false), m_hWnd(nullptr),
-      m_pEnvironment(QmGetEnvironmentServer()), m_pTraceHook(nullptr)
+      m_pEnvironment(QmGetEnvironmentServer())
 {
     MEM_Zero(&m_oCaps, sizeof(m_oCaps));
     MEM_Zero(&m_oData, sizeof(m_oData));

@@ -36,7 +36,9 @@ public:
     // The next ReadNext hands out the last record again (or null if the last read gave none).
     void PushBack() { m_bPushedBack = true; }
 
-    void SetTraceHook(TraceHook hook) { m_pTraceHook = hook; }
+    // One hook for every wrapper: a static, so that the wrapper's fields, and
+    // the size of the devices that hold one, stay the published ones.
+    static void SetTraceHook(TraceHook hook) { m_pTraceHook = hook; }
 
 private:
     IDirectInputDevice8A* m_pDevice;
@@ -46,7 +48,7 @@ private:
     bool m_bHaveData;
     HWND m_hWnd;
     CQmEnvironmentServer* m_pEnvironment;
-    TraceHook m_pTraceHook;
+    static TraceHook m_pTraceHook;
 };
 
 // The constant name of a DirectInput result, "<UNKNOWN ERROR>" for others.

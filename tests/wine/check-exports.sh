@@ -1,22 +1,16 @@
 #!/usr/bin/env bash
-# Fails when the module DLL does not export one of its six classes whole: the
-# class type static, the virtual table, construction and destruction, and the
-# members a host binds to by name.
-# usage: check-exports.sh path/to/qminput.dll
+# Fails when the module DLL does not export, under its own class's name, every
+# member of the golden list of its C++ ABI (tests/exports/ABI.exports, typed
+# from the classes' declarations by that ABI's decoration rules).
+# usage: check-exports.sh path/to/qminput.dll gcc|msvc
 set -euo pipefail
 
-dll=${1:?usage: check-exports.sh path/to/qminput.dll}
+dll=${1:?usage: check-exports.sh path/to/qminput.dll gcc|msvc}
+abi=${2:?usage: check-exports.sh path/to/qminput.dll gcc|msvc}
+here=$(cd "$(dirname "$0")" && pwd)
+golden="$here/../exports/$abi.exports"
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
-
-# class  members, as fragments of their mangled names
-classes=(
-  "CQmDi8InputServer  8_s_oTypeE C1Ev D0Ev 16EnumerateDevicesEv 11FreeDevicesEv 9NewDevice 12DeleteDevice"
-  "CQmDi8Joystick     8_s_oTypeE C1Ev D0Ev 6CreateERK5_GUID 7DestroyEv"
-  "CQmDi8Keyboard     8_s_oTypeE C1Ev D0Ev 6CreateERK5_GUID 7DestroyEv 5ResetEv 4PollEv"
-  "CQmDi8Mouse        8_s_oTypeE C1Ev D0Ev 6CreateERK5_GUID 7DestroyEv 4PollEv"
-  "CQmWindowsKeyboard 8_s_oTypeE C1Ev D0Ev 6CreateEv 7DestroyEv 13WindowProcNew 15CallWindowProcA 15NewKeyDownEvent 13NewKeyUpEvent 15NewKeyCharEvent"
-  "CQmWindowsMouse    8_s_oTypeE C1Ev D0Ev 6CreateEv 7DestroyEv 13WindowProcNew 15CallWindowProcA 17NewMouseMoveEvent 19NewMouseButtonEvent 18NewMouseWheelEvent"
-)
+[ -f "$golden" ] || { echo "FAIL no golden list $golden"; exit 1; }
 
 exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
           sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p')
@@ -25,23 +19,43 @@ if [ -z "$exports" ]; then
   exit 1
 fi
 
+# The golden names, class by class ("# Class" opens a class's lines).
 failed=0
-for entry in "${classes[@]}"; do
-  read -r class members <<<"$entry"
-  # Itanium names spell a class as its length and its name; a member may sit
-  # in a template base that names the class as its argument.
-  name="${#class}${class}"
-  missing=()
-  grep -qx "_ZTV${name}" <<<"$exports" || missing+=("virtual table")
-  for member in $members; do
-    grep -qE "${name}.*${member}" <<<"$exports" || missing+=("$member")
+check_class() {
+  local class=$1; shift
+  local missing=() name
+  for name in "$@"; do
+    grep -qxF -- "$name" <<<"$exports" || missing+=("$name")
   done
-  count=$(grep -c "${name}" <<<"$exports" || true)
+  if [ -z "$class" ]; then return; fi
   if [ "${#missing[@]}" -eq 0 ]; then
-    echo "ok   $class ($count exports)"
+    echo "ok   $class ($# names)"
   else
     echo "FAIL $class lacks: ${missing[*]}"
     failed=1
   fi
-done
+}
+
+class="" names=()
+while IFS= read -r line; do
+  if [[ "$line" =~ ^#\ (CQm[A-Za-z0-9]+)$ ]]; then
+    check_class "$class" "${names[@]}"
+    class=${BASH_REMATCH[1]} names=()
+  elif [[ -n "$line" && "$line" != \#* ]]; then
+    names+=("${line##* }")
+  fi
+done <"$golden"
+check_class "$class" "${names[@]}"
+
+# What the module takes from the framework crosses between two C++ runtimes in
+# a real host: no standard-library type and no allocation function may be in it.
+std_names='St[0-9]|NSt|_Zn[wa]|_Zd[la]|@std@@|^\?\?[23_][UV]?@'
+crossing=$("$objdump" -p "$dll" | awk '/DLL Name: qmframework.dll/ { on = 1; next } /DLL Name:/ { on = 0 } on && NF >= 3 { print $NF }' |
+           grep -E "$std_names" || true)
+if [ -z "$crossing" ]; then
+  echo "ok   the framework's calls pass no standard-library object"
+else
+  echo "FAIL the framework's calls pass standard-library objects or memory: $crossing"
+  failed=1
+fi
 exit "$failed"

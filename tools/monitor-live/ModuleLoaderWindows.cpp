@@ -22,6 +22,12 @@ std::string ExecutableFolder()
     return separator == std::string::npos ? "." : file.substr(0, separator);
 }
 
+bool IsFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void* Open(const std::string& path, std::string& error)
 {
     HMODULE library = LoadLibraryA(path.c_str());

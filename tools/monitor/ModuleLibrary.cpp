@@ -1,9 +1,8 @@
 #include "tools/monitor/ModuleLibrary.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
+#include "server/QmBoundNames.h"
 #include "server/QmDi8InputServer.h"
 #include "tools/monitor/MemberFunctionAddress.h"
 #include "tools/monitor/ModuleLoader.h"
@@ -11,15 +10,9 @@
 namespace qmmonitor {
 namespace {
 
-// The exported members, by their Itanium C++ ABI names (GCC and mingw-w64 alike).
-const char* const kNewDeviceSymbol = "_ZN17CQmDi8InputServer9NewDeviceERK9CQmString";
-const char* const kDeleteDeviceSymbol = "_ZN17CQmDi8InputServer12DeleteDeviceEl";
-
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
+// The exported members, by their names in this compiler's C++ ABI.
+const char* const kNewDeviceSymbol = qmexports::kNewDevice;
+const char* const kDeleteDeviceSymbol = qmexports::kDeleteDevice;
 
 }  // namespace
 
@@ -36,7 +29,7 @@ std::string CModuleLibrary::FindModulePath()
     const std::string file = loader::ModuleFileName();
     const std::string candidates[] = {folder + "/../lib/" + file, folder + "/" + file};
     for (const std::string& candidate : candidates) {
-        if (IsFile(candidate))
+        if (loader::IsFile(candidate))
             return candidate;
     }
     return candidates[0];

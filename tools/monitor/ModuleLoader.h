@@ -1,6 +1,6 @@
 // The platform's way of loading a shared library and finding its exports:
 // dlopen on the simulated platform, LoadLibraryA on Windows. CModuleLibrary
-// is written on top of these four and is the same everywhere.
+// is written on top of these and is the same everywhere.
 #pragma once
 
 #include <string>
@@ -11,6 +11,9 @@ namespace qmmonitor::loader {
 const char* ModuleFileName();
 // The folders the module is looked for in, when $QMINPUT_MODULE is not set.
 std::string ExecutableFolder();
+
+// True when `path` names a regular file.
+bool IsFile(const std::string& path);
 
 // Null with a reason when the library cannot be loaded.
 void* Open(const std::string& path, std::string& error);

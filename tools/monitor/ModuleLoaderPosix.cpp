@@ -3,6 +3,7 @@
 #include "tools/monitor/ModuleLoader.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
@@ -27,6 +28,12 @@ std::string ExecutableFolder()
     const std::string path(buffer.data(), static_cast<std::size_t>(length));
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool IsFile(const std::string& path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 void* Open(const std::string& path, std::string& error)
