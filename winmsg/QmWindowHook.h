@@ -5,12 +5,15 @@
 // result unchanged.
 //
 // Device derives from CQmWindowHook<Device, HostBase>, supplies
-// HandleWindowMessage(UINT, WPARAM, LPARAM) and declares the class's own
-// statics, defined with QM_DEFINE_WINDOW_HOOK_STATICS: WindowProcNew (the
-// class's procedure in a window's chain), CallWindowProcA (hands a message to
-// the saved procedure) and m_pWndProc (the saved procedure). Each Device gets
-// its own set; the keyboard's and the mouse's hooks share nothing but the
-// window.
+// HandleWindowMessage(UINT, WPARAM, LPARAM) and declares the members a host
+// binds by the class's own name, defined with QM_DEFINE_WINDOW_HOOK_MEMBERS:
+// Create, Destroy, DoesDeviceNeedPolling and DoesDeviceNeedTrigger, and the
+// statics WindowProcNew (the class's procedure in a window's chain),
+// CallWindowProcA (hands a message to the saved procedure) and m_pWndProc (the
+// saved procedure). Each Device gets its own statics; the keyboard's and the
+// mouse's hooks share nothing but the window. The object holds only the
+// fields a host knows (m_hWnd, m_pEnvironment); the list of the class's
+// devices lives beside it.
 //
 // All devices of a class that are created share the class's one serving link
 // (WindowProcChain.h), on one window at a time: a second keyboard neither hooks
@@ -27,6 +30,8 @@
 // window, they return only once that thread can no longer reach the device.
 #pragma once
 
+#include <new>
+
 #include "host/QmEnvironmentServer.h"
 #include "server/GameWindow.h"
 #include "server/PlatformApi.h"
@@ -39,12 +44,10 @@ public:
     CQmWindowHook();
     ~CQmWindowHook() override;
 
-    bool Create() override;
-    void Destroy() override;
-    bool DoesDeviceNeedPolling() const override { return false; }
-    bool DoesDeviceNeedTrigger() const override { return false; }
-
 protected:
+    // What the class's Create and Destroy run.
+    bool CreateHook();
+    void DestroyHook();
     // What the class's WindowProcNew and CallWindowProcA run.
     static LRESULT RunFirstProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT RunCallWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,8 +65,13 @@ private:
     bool JoinHook();
     void LeaveHook();
     bool IsJoined() const;
+    struct sJoinedDevice {
+        CQmWindowHook* m_pDevice;
+        sJoinedDevice* m_pNext;
+    };
     struct sJoinRequest {
         CQmWindowHook* m_pDevice;
+        sJoinedDevice* m_pEntry;  // made before anything changes; taken by the list
         bool m_bJoined;
     };
     static void JoinHookTask(void* context);
@@ -75,15 +83,18 @@ private:
     // read, so where it is changed.
     static HWND s_hHookWindow;
 
-    // The class's instance pointer, what s_pWindowsKeyboard and s_pWindowsMouse
-    // would be as file-scope pointers; a static of the template gives each class
-    // its own. It heads the list of the class's created devices.
-    static CQmWindowHook* s_pInstance;
-    CQmWindowHook* m_pNextDevice;
+    // The class's created devices, most recent first: the first is the
+    // instance that s_pWindowsKeyboard and s_pWindowsMouse would name as
+    // file-scope pointers; a static of the template gives each class its own.
+    static sJoinedDevice* s_pDevices;
 };
 
-// Defines a window device's own statics (declared in its class).
-#define QM_DEFINE_WINDOW_HOOK_STATICS(Class)                                                                  \
+// Defines a window device's own members and statics (declared in its class).
+#define QM_DEFINE_WINDOW_HOOK_MEMBERS(Class)                                                                  \
+    bool Class::Create() { return CreateHook(); }                                                            \
+    void Class::Destroy() { DestroyHook(); }                                                                 \
+    bool Class::DoesDeviceNeedPolling() const { return false; }                                              \
+    bool Class::DoesDeviceNeedTrigger() const { return false; }                                              \
     WNDPROC Class::m_pWndProc = nullptr;                                                                     \
     LRESULT CALLBACK Class::WindowProcNew(HWND window, UINT message, WPARAM wParam, LPARAM lParam)            \
     {                                                                                                        \
@@ -102,11 +113,10 @@ template <class Device, class HostBase>
 HWND CQmWindowHook<Device, HostBase>::s_hHookWindow = nullptr;
 
 template <class Device, class HostBase>
-CQmWindowHook<Device, HostBase>* CQmWindowHook<Device, HostBase>::s_pInstance = nullptr;
+typename CQmWindowHook<Device, HostBase>::sJoinedDevice* CQmWindowHook<Device, HostBase>::s_pDevices = nullptr;
 
 template <class Device, class HostBase>
-CQmWindowHook<Device, HostBase>::CQmWindowHook()
-    : m_hWnd(nullptr), m_pEnvironment(QmGetEnvironmentServer()), m_pNextDevice(nullptr)
+CQmWindowHook<Device, HostBase>::CQmWindowHook() : m_hWnd(nullptr), m_pEnvironment(QmGetEnvironmentServer())
 {
 }
 
@@ -119,7 +129,7 @@ CQmWindowHook<Device, HostBase>::~CQmWindowHook()
 }
 
 template <class Device, class HostBase>
-bool CQmWindowHook<Device, HostBase>::Create()
+bool CQmWindowHook<Device, HostBase>::CreateHook()
 {
     if (!HostBase::Create())
         return false;
@@ -129,7 +139,7 @@ bool CQmWindowHook<Device, HostBase>::Create()
 }
 
 template <class Device, class HostBase>
-void CQmWindowHook<Device, HostBase>::Destroy()
+void CQmWindowHook<Device, HostBase>::DestroyHook()
 {
     LeaveHook();
 }
@@ -169,8 +179,8 @@ LRESULT CQmWindowHook<Device, HostBase>::HookFrame(sHookLink& link, HWND window,
 {
     if (&link != s_oClass.m_pServing || window != link.m_hWnd)
         return PassOnAside(s_oClass, link, window, message, wParam, lParam);
-    if (s_pInstance)
-        static_cast<Device*>(s_pInstance)->HandleWindowMessage(message, wParam, lParam);
+    if (s_pDevices)
+        static_cast<Device*>(s_pDevices->m_pDevice)->HandleWindowMessage(message, wParam, lParam);
     const LRESULT result = PassOn(link, window, message, wParam, lParam);
     // The window's last message: the link goes with it, and a later Create may
     // hook a new window.
@@ -182,8 +192,11 @@ LRESULT CQmWindowHook<Device, HostBase>::HookFrame(sHookLink& link, HWND window,
 template <class Device, class HostBase>
 bool CQmWindowHook<Device, HostBase>::JoinHook()
 {
-    sJoinRequest request{this, false};
+    sJoinRequest request{this, new (std::nothrow) sJoinedDevice{this, nullptr}, false};
+    if (!request.m_pEntry)
+        return false;
     RunOnWindowThread(m_hWnd, &JoinHookTask, &request);
+    delete request.m_pEntry;
     return request.m_bJoined;
 }
 
@@ -226,8 +239,9 @@ void CQmWindowHook<Device, HostBase>::JoinHookTask(void* context)
     if (!ServeFromTop(device.m_hWnd))
         return;
     if (!device.IsJoined()) {
-        device.m_pNextDevice = s_pInstance;
-        s_pInstance = &device;
+        request.m_pEntry->m_pNext = s_pDevices;
+        s_pDevices = request.m_pEntry;
+        request.m_pEntry = nullptr;
     }
     s_hHookWindow = device.m_hWnd;
     request.m_bJoined = true;
@@ -244,22 +258,23 @@ void CQmWindowHook<Device, HostBase>::LeaveHook()
 template <class Device, class HostBase>
 void CQmWindowHook<Device, HostBase>::LeaveHookTask(void* device)
 {
-    for (CQmWindowHook** entry = &s_pInstance; *entry; entry = &(*entry)->m_pNextDevice) {
-        if (*entry == device) {
-            *entry = (*entry)->m_pNextDevice;
-            static_cast<CQmWindowHook*>(device)->m_pNextDevice = nullptr;
+    for (sJoinedDevice** entry = &s_pDevices; *entry; entry = &(*entry)->m_pNext) {
+        if ((*entry)->m_pDevice == device) {
+            sJoinedDevice* const joined = *entry;
+            *entry = joined->m_pNext;
+            delete joined;
             break;
         }
     }
-    if (!s_pInstance && s_oClass.m_pServing)
+    if (!s_pDevices && s_oClass.m_pServing)
         StandAside(s_oClass);
 }
 
 template <class Device, class HostBase>
 bool CQmWindowHook<Device, HostBase>::IsJoined() const
 {
-    for (const CQmWindowHook* device = s_pInstance; device; device = device->m_pNextDevice)
-        if (device == this)
+    for (const sJoinedDevice* joined = s_pDevices; joined; joined = joined->m_pNext)
+        if (joined->m_pDevice == this)
             return true;
     return false;
 }

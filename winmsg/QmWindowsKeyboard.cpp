@@ -8,7 +8,7 @@
 // Exported as declared in the header.
 template class CQmWindowHook<CQmWindowsKeyboard, CQmKeyboard>;
 
-QM_DEFINE_WINDOW_HOOK_STATICS(CQmWindowsKeyboard)
+QM_DEFINE_WINDOW_HOOK_MEMBERS(CQmWindowsKeyboard)
 
 CQmWindowsKeyboard::CQmWindowsKeyboard() = default;
 

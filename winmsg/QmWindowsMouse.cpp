@@ -8,7 +8,7 @@
 // Exported as declared in the header.
 template class CQmWindowHook<CQmWindowsMouse, CQmMouse>;
 
-QM_DEFINE_WINDOW_HOOK_STATICS(CQmWindowsMouse)
+QM_DEFINE_WINDOW_HOOK_MEMBERS(CQmWindowsMouse)
 
 namespace {
 

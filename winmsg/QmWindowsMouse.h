@@ -23,6 +23,11 @@ public:
     CQmWindowsMouse();
     ~CQmWindowsMouse() override;
 
+    bool Create() override;
+    void Destroy() override;
+    bool DoesDeviceNeedPolling() const override;
+    bool DoesDeviceNeedTrigger() const override;
+
     // Hands a message to the procedure the class's hook replaced, in the
     // window's kind; 0 while the class has no hook.
     static LRESULT CALLBACK CallWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
