@@ -11,7 +11,6 @@ int RunSubclassedWindowCase();
 int RunBufferOverflowCase();
 int RunForeignRestoreCase();
 int RunWindowThreadCase();
-int RunUnicodeTypedCase();
 int RunAnsiCharactersCase();
 
 }  // namespace qmwinetest

@@ -20,7 +20,6 @@ constexpr sHostCase kCases[] = {
     {"buffer-overflow", qmwinetest::RunBufferOverflowCase},
     {"foreign-restore", qmwinetest::RunForeignRestoreCase},
     {"window-thread", qmwinetest::RunWindowThreadCase},
-    {"unicode-typed", qmwinetest::RunUnicodeTypedCase},
     {"ansi-characters", qmwinetest::RunAnsiCharactersCase},
 };
 

@@ -3,7 +3,6 @@
 // and devices that go without Destroy.
 #include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,81 +49,6 @@ TEST_F(WindowHookTest, AfterTheWindowsLastMessageTheHookCallsNothing)
     EXPECT_EQ(CQmWindowsKeyboard::CallWindowProcA(m_hWindow, WM_PAINT, 0, 0), 0);
     EXPECT_TRUE(GameCalls().empty()) << "the procedure of a window that is gone was called";
     keyboard.Destroy();
-}
-
-// ---- Every order of installation and removal ------------------------------
-
-enum class eKind { Mouse, Keyboard };
-
-struct sHookOrderDevice {
-    eKind kind;
-    long deviceId;
-    std::unique_ptr<CQmInputDevice> object;
-};
-
-std::unique_ptr<CQmInputDevice> MakeDevice(eKind kind)
-{
-    if (kind == eKind::Mouse)
-        return std::make_unique<CQmWindowsMouse>();
-    return std::make_unique<CQmWindowsKeyboard>();
-}
-
-// Each device appears twice in `steps`: created at its first step, destroyed
-// (Destroy, then deletion) at its second.
-std::string Describe(const std::vector<int>& steps, const std::vector<sHookOrderDevice>& devices)
-{
-    std::ostringstream text;
-    std::vector<bool> seen(devices.size());
-    for (int step : steps) {
-        text << (seen[step] ? "-" : "+") << (devices[step].kind == eKind::Mouse ? "M" : "K")
-             << devices[step].deviceId << " ";
-        seen[step] = true;
-    }
-    return text.str();
-}
-
-TEST_F(WindowHookTest, EveryInstallAndRemoveOrderKeepsTheGameProcedureReachableOnce)
-{
-    Server();
-    const std::vector<std::vector<eKind>> deviceSets = {
-        {eKind::Mouse, eKind::Keyboard},
-        {eKind::Keyboard, eKind::Keyboard},
-        {eKind::Mouse, eKind::Keyboard, eKind::Keyboard},
-    };
-    for (const auto& kinds : deviceSets) {
-        std::vector<int> steps;
-        for (int device = 0; device < static_cast<int>(kinds.size()); ++device)
-            steps.insert(steps.end(), {device, device});
-        do {
-            std::vector<sHookOrderDevice> devices;
-            for (std::size_t i = 0; i < kinds.size(); ++i)
-                devices.push_back({kinds[i], static_cast<long>(10 + i), nullptr});
-            SCOPED_TRACE(Describe(steps, devices));
-            qmsim::ClearCallLog();
-            // Devices alive, in order of creation.
-            std::vector<int> alive;
-            for (int step : steps) {
-                auto& device = devices[step];
-                if (!device.object) {
-                    device.object = MakeDevice(device.kind);
-                    device.object->SetDeviceId(device.deviceId);
-                    ASSERT_TRUE(device.object->Create());
-                    alive.push_back(step);
-                } else {
-                    device.object->Destroy();
-                    device.object.reset();
-                    alive.erase(std::find(alive.begin(), alive.end(), step));
-                }
-                long keyboardId = -1;
-                long mouseId = -1;
-                for (int index : alive)
-                    (devices[index].kind == eKind::Mouse ? mouseId : keyboardId) = devices[index].deviceId;
-                ExpectRouting(keyboardId, mouseId);
-            }
-            EXPECT_EQ(qmsim::GetWindowProc(m_hWindow), &GameProc);
-            EXPECT_TRUE(PlatformCalls("GetModuleHandleExA").empty()) << "no hook had to stay";
-        } while (std::next_permutation(steps.begin(), steps.end()));
-    }
 }
 
 // ---- Several keyboards ------------------------------------------------------
