@@ -32,8 +32,14 @@ constexpr sKeyword kSettings[] = {
 
 constexpr sKeyword kWindowBindings[] = {
     {"game", static_cast<std::uint32_t>(eWindowBinding::Game)},
+    {"unicode", static_cast<std::uint32_t>(eWindowBinding::UnicodeGame)},
     {"zero", static_cast<std::uint32_t>(eWindowBinding::Zero)},
     {"none", static_cast<std::uint32_t>(eWindowBinding::Undefined)},
+};
+
+constexpr sKeyword kPrograms[] = {
+    {"a", 0},
+    {"b", 1},
 };
 
 constexpr std::uint32_t CallValue(qmsim::Call call)
@@ -195,6 +201,9 @@ sArgument ParseArgument(const sArgumentSpec& expected, std::string_view word)
         break;
     case eArgumentKind::WindowBinding:
         argument.nValue = RequireKeyword(kWindowBindings, word, "window");
+        break;
+    case eArgumentKind::Program:
+        argument.nValue = RequireKeyword(kPrograms, word, "program");
         break;
     case eArgumentKind::Call:
         argument.nValue = RequireKeyword(kCalls, word, "call");

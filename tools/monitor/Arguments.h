@@ -15,7 +15,8 @@ enum class eArgumentKind {
     NewDeviceName,  // a name not attached yet
     DeviceType,     // keyboard, mouse, joystick, gamepad or a device-type byte
     Setting,        // keyboard-delay, keyboard-speed, double-click-ms, swap-buttons
-    WindowBinding,  // game, zero, none
+    WindowBinding,  // game, unicode, zero, none
+    Program,        // a or b: another program that subclasses the game window
     Call,           // a platform call whose result can be injected
     ClassName,      // any class name; the command judges it
     Message,        // a WM_ name or a word

@@ -28,12 +28,14 @@ const sCommand kCommands[] = {
      "DirectInput reports device NAME of TYPE keyboard|mouse|joystick|gamepad|byte"},
     {"detach", {Required("NAME", K::DeviceName)}, RunDetach, "the device is no longer attached"},
     {"window", {Required("MODE", K::WindowBinding)}, RunWindow,
-     "\"Display/HWND\" holds the game window (game; a new one after destroy-window), 0 (zero) or is "
-     "undefined (none)"},
+     "\"Display/HWND\" holds the game window (game; a new one after destroy-window), a Unicode game "
+     "window (unicode; an ANSI one is destroyed for it), 0 (zero) or is undefined (none)"},
     {"destroy-window", {}, RunDestroyWindow,
      "destroys the game window as DestroyWindow does (WM_DESTROY, WM_NCDESTROY) -> ok"},
-    {"subclass", {}, RunSubclass, "another program's pass-on procedure goes on top of the game window's -> ok"},
-    {"unsubclass", {}, RunUnsubclass, "that procedure puts back the one it replaced -> ok"},
+    {"subclass", {Optional("a|b", K::Program)}, RunSubclass,
+     "another program's (a, or b) pass-on procedure goes on top of the game window's -> ok"},
+    {"unsubclass", {Optional("a|b", K::Program)}, RunUnsubclass,
+     "that program puts back the procedure it replaced, wherever it sits -> ok"},
     {"fail",
      {Required("CALL", K::Call), Required("RESULT", K::Word), Optional("NAME", K::DeviceName)},
      RunFail, "the next CALL (on device NAME) returns RESULT; GetModuleHandleA returns null"},

@@ -12,8 +12,14 @@ const char* const kWindowKey = "Display/HWND";
 
 // A window procedure has no context of its own; there is one game window.
 long g_nOwnProcedureMessages = 0;
-// What the other program's procedure replaced, null while it is not installed.
-WNDPROC g_pReplacedBySubclass = nullptr;
+// The other programs: what each one's procedure replaced (kept after it left,
+// as real programs keep it), whether it is installed, and its kind.
+struct sOtherProgram {
+    WNDPROC pReplaced = nullptr;
+    bool bInstalled = false;
+    bool bUnicode = false;
+};
+sOtherProgram g_aPrograms[2];
 
 LRESULT CALLBACK GameWindowProc(HWND, UINT, WPARAM, LPARAM)
 {
@@ -21,22 +27,28 @@ LRESULT CALLBACK GameWindowProc(HWND, UINT, WPARAM, LPARAM)
     return 1;
 }
 
+template <int Program>
 LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcA(g_pReplacedBySubclass, window, message, wParam, lParam);
+    const sOtherProgram& program = g_aPrograms[Program];
+    return program.bUnicode ? CallWindowProcW(program.pReplaced, window, message, wParam, lParam)
+                            : CallWindowProcA(program.pReplaced, window, message, wParam, lParam);
 }
 
-WNDPROC SetWindowProc(HWND window, WNDPROC procedure)
+constexpr WNDPROC kSubclassProcs[] = {SubclassProc<0>, SubclassProc<1>};
+
+WNDPROC SetWindowProc(HWND window, WNDPROC procedure, bool unicode)
 {
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    const auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
+                                             : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
 }
 
 }  // namespace
 
 CGameWindow::CGameWindow()
 {
-    Create();
+    Create(false);
     Bind(eWindowBinding::Game);
 }
 
@@ -46,20 +58,29 @@ CGameWindow::~CGameWindow()
     Destroy();
 }
 
-void CGameWindow::Create()
+void CGameWindow::Create(bool unicode)
 {
-    m_hWnd = qmsim::CreateTestWindow(GameWindowProc);
+    m_hWnd = qmsim::CreateTestWindow(GameWindowProc, unicode);
     g_nOwnProcedureMessages = 0;
-    g_pReplacedBySubclass = nullptr;
+    for (sOtherProgram& program : g_aPrograms)
+        program = {};
 }
 
 void CGameWindow::Bind(eWindowBinding binding)
 {
     CQmEnvironmentServer* environment = QmGetEnvironmentServer();
     switch (binding) {
+    case eWindowBinding::UnicodeGame:
+        if (IsAlive() && !IsWindowUnicode(m_hWnd))
+            Destroy();
+        if (!IsAlive())
+            Create(true);
+        environment->SetVariable(
+            kWindowKey, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(m_hWnd)));
+        break;
     case eWindowBinding::Game:
         if (!IsAlive())
-            Create();
+            Create(false);
         // Handles of the simulated platform fit the variable's 32 bits.
         environment->SetVariable(
             kWindowKey, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(m_hWnd)));
@@ -78,7 +99,8 @@ bool CGameWindow::Destroy()
     if (!IsAlive())
         return false;
     qmsim::DestroyTestWindow(m_hWnd);
-    g_pReplacedBySubclass = nullptr;
+    for (sOtherProgram& program : g_aPrograms)
+        program = {};
     return true;
 }
 
@@ -87,20 +109,24 @@ bool CGameWindow::IsAlive() const
     return qmsim::GetWindowProc(m_hWnd) != nullptr;
 }
 
-bool CGameWindow::Subclass()
+bool CGameWindow::Subclass(int program)
 {
-    if (g_pReplacedBySubclass || !IsAlive())
+    sOtherProgram& other = g_aPrograms[program];
+    if (other.bInstalled || !IsAlive())
         return false;
-    g_pReplacedBySubclass = SetWindowProc(m_hWnd, SubclassProc);
+    other.bUnicode = IsWindowUnicode(m_hWnd) != FALSE;
+    other.pReplaced = SetWindowProc(m_hWnd, kSubclassProcs[program], other.bUnicode);
+    other.bInstalled = true;
     return true;
 }
 
-bool CGameWindow::Unsubclass()
+bool CGameWindow::Unsubclass(int program)
 {
-    if (!g_pReplacedBySubclass)
+    sOtherProgram& other = g_aPrograms[program];
+    if (!other.bInstalled)
         return false;
-    SetWindowProc(m_hWnd, g_pReplacedBySubclass);
-    g_pReplacedBySubclass = nullptr;
+    SetWindowProc(m_hWnd, other.pReplaced, other.bUnicode);
+    other.bInstalled = false;
     return true;
 }
 
@@ -122,8 +148,9 @@ bool CGameWindow::HasOwnProcedure() const
 bool CGameWindow::HasModuleProcedureInChain() const
 {
     WNDPROC procedure = qmsim::GetWindowProc(m_hWnd);
-    if (procedure == SubclassProc)
-        procedure = g_pReplacedBySubclass;
+    // The other programs' procedures pass on to what they replaced, in any order.
+    for (int hops = 0; hops < 4 && (procedure == kSubclassProcs[0] || procedure == kSubclassProcs[1]); ++hops)
+        procedure = g_aPrograms[procedure == kSubclassProcs[0] ? 0 : 1].pReplaced;
     return procedure && procedure != GameWindowProc;
 }
 

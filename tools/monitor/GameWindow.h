@@ -9,7 +9,7 @@
 namespace qmmonitor {
 
 // What "Display/HWND" holds.
-enum class eWindowBinding { Game, Zero, Undefined };
+enum class eWindowBinding { Game, UnicodeGame, Zero, Undefined };
 
 class CGameWindow {
 public:
@@ -27,11 +27,13 @@ public:
     bool Destroy();
     bool IsAlive() const;
 
-    // Another program's pass-on procedure goes on top of the window's chain,
-    // and later puts back the procedure it replaced, wherever it is in the
-    // chain by then. False when it is installed already, or not.
-    bool Subclass();
-    bool Unsubclass();
+    // Another program's (0 or 1) pass-on procedure, of the window's kind, goes
+    // on top of the window's chain, and later puts back the procedure it
+    // replaced, wherever it is in the chain by then; it keeps passing messages
+    // on to it should another program put it back in. False when it is
+    // installed already, or not.
+    bool Subclass(int program);
+    bool Unsubclass(int program);
 
     // Through whatever procedure is installed on the window now.
     LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam) const;
@@ -44,7 +46,7 @@ public:
     bool HasModuleProcedureInChain() const;
 
 private:
-    void Create();
+    void Create(bool unicode);
 
     HWND m_hWnd = nullptr;
 };

@@ -69,19 +69,25 @@ void RunDestroyWindow(sMonitor& monitor, const std::vector<sArgument>&)
     monitor.oOut << "ok\n";
 }
 
-void RunSubclass(sMonitor& monitor, const std::vector<sArgument>&)
+// The program an optional argument names; a when none is named.
+int ProgramOf(const std::vector<sArgument>& arguments)
+{
+    return arguments.empty() ? 0 : static_cast<int>(arguments[0].nValue);
+}
+
+void RunSubclass(sMonitor& monitor, const std::vector<sArgument>& arguments)
 {
     if (!monitor.oWindow.IsAlive())
         throw CScriptError("the game window is destroyed");
-    if (!monitor.oWindow.Subclass())
-        throw CScriptError("the game window is subclassed already");
+    if (!monitor.oWindow.Subclass(ProgramOf(arguments)))
+        throw CScriptError("that program has subclassed the game window already");
     monitor.oOut << "ok\n";
 }
 
-void RunUnsubclass(sMonitor& monitor, const std::vector<sArgument>&)
+void RunUnsubclass(sMonitor& monitor, const std::vector<sArgument>& arguments)
 {
-    if (!monitor.oWindow.Unsubclass())
-        throw CScriptError("the game window is not subclassed");
+    if (!monitor.oWindow.Unsubclass(ProgramOf(arguments)))
+        throw CScriptError("that program has not subclassed the game window");
     monitor.oOut << "ok\n";
 }
 
