@@ -7,30 +7,46 @@
 #    failure names the first block that breaks; #line directives point the
 #    compiler's messages at the page and line. They are Windows
 #    host code (<windows.h>, HWND, __thiscall), so they are compiled as a game
-#    compiles them: mingw-w64 i686 against the installed include/, with the
-#    warnings a careful game builds with, as errors.
+#    compiles them, in the C++ ABI of the build: mingw-w64 i686 (gcc), or clang
+#    for i686-pc-windows-msvc with lld-link (msvc), against the installed
+#    include/, with the warnings a careful game builds with, as errors, and
+#    optimised (an MSVC-ABI host that does not link qminput.lib needs the
+#    module's inline members inlined).
 # 2. They work: GuideCodeRun.cpp runs each recipe's function under Wine (in
 #    Xvfb, a fresh prefix) against the installed DLLs, the window-thread
 #    recipes on a Unicode window pumped by a thread of its own.
-# usage: check-guide-code.sh [PREFIX]
-#   PREFIX  an installed tree (cmake --install of the mingw-i686 build); without
-#           it the mingw-i686 preset is built and installed into a scratch folder
+# usage: check-guide-code.sh [ABI [PREFIX]]
+#   ABI     gcc (the mingw-i686 preset, the default) or msvc (msvc-i686); it
+#           names the closing line, guide-ABI: N passed, F failed
+#   PREFIX  an installed tree (cmake --install of that build); without it the
+#           preset is built and installed into a scratch folder
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 
 source tests/wine/harness.sh
 readonly guide=docs/host-guide.md
-readonly compiler=i686-w64-mingw32-g++
-readonly flags=(-std=c++20 -Wall -Wextra -Wpedantic -Werror)
+readonly abi=${1:-gcc}
+case $abi in
+  gcc)
+    readonly preset=mingw-i686
+    readonly compiler=(i686-w64-mingw32-g++)
+    link_with() { echo -L"$1/lib" -lqmframework -static-libgcc -static-libstdc++; } ;;
+  msvc)
+    readonly preset=msvc-i686
+    readonly compiler=(clang++ @"$PWD/build/msvc-i686/host-compile.rsp")
+    link_with() { echo @"$PWD/build/msvc-i686/host-link.rsp" "$1/lib/qmframework.lib"; } ;;
+  *) echo "usage: check-guide-code.sh [gcc|msvc [PREFIX]]" >&2; exit 2 ;;
+esac
+readonly flags=(-std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror)
 work=$(mktemp -d /tmp/qminput-guide.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-if [ $# -ge 1 ]; then
-  prefix=$1
+if [ $# -ge 2 ]; then
+  prefix=$2
 else
-  echo "=== build and install the mingw-i686 preset"
+  echo "=== build and install the $preset preset"
   prefix=$work/prefix
-  { cmake --preset mingw-i686 && cmake --build --preset mingw-i686 -j2 &&
-    cmake --install build/mingw-i686 --prefix "$prefix"; } >"$work/build.txt" 2>&1 ||
+  { cmake --preset "$preset" && cmake --build --preset "$preset" -j2 &&
+    cmake --install "build/$preset" --prefix "$prefix"; } >"$work/build.txt" 2>&1 ||
     { cat "$work/build.txt"; echo "FAIL the build or install failed"; exit 1; }
 fi
 
@@ -69,7 +85,7 @@ for n in $(seq "$count"); do
   where=$(sed -n '1s/^#line \([0-9]*\) "\(.*\)"$/\2:\1/p' "$block")
   cat "$block" >>"$work/program.cpp"
   name="C++ block $n of docs/ ($where) compiles with the blocks before it"
-  if "$compiler" "${flags[@]}" -I"$prefix/include" -c "$work/program.cpp" -o "$work/program.o" \
+  if "${compiler[@]}" "${flags[@]}" -I"$prefix/include" -c "$work/program.cpp" -o "$work/program.o" \
        2>"$work/cc.txt"; then
     pass "$name"
   else
@@ -83,9 +99,9 @@ run_guide_code() {
   local run=$work/run
   mkdir "$run" && cp "$prefix/bin/qminput.dll" "$prefix/bin/qmframework.dll" "$run/" &&
     cp "$work/program.cpp" "$work/guide-blocks.cpp" || { fail "the guide's code runs" "no DLLs in $prefix/bin"; return; }
-  if ! "$compiler" "${flags[@]}" -I"$prefix/include" -I"$work" tests/guide/GuideCodeRun.cpp \
-       -o "$run/guide-code.exe" -L"$prefix/lib" -lqmframework -static-libgcc -static-libstdc++ \
-       2>"$work/cc.txt"; then
+  # shellcheck disable=SC2046  # the link's words, split on purpose
+  if ! "${compiler[@]}" "${flags[@]}" -I"$prefix/include" -I"$work" tests/guide/GuideCodeRun.cpp \
+       -o "$run/guide-code.exe" $(link_with "$prefix") 2>"$work/cc.txt"; then
     fail "the guide's code links into a program" "$(cat "$work/cc.txt")"
     return
   fi
@@ -111,4 +127,4 @@ run_guide_code() {
 
 [ "$failed" -eq 0 ] && run_guide_code
 
-finish_stage guide
+finish_stage "guide-$abi"
