@@ -310,6 +310,32 @@ TEST_F(WindowThreadTest, AWindowThreadThatStoppedPumpingCostsOneWait)
     EXPECT_EQ(qmsim::LastWindowProcChanger(game.Window()), game.ThreadId());
 }
 
+// A request given up on one window's thread does not hold up the next one to
+// another window's thread, and the first thread, pumping again, finds nothing
+// of the module's left to run.
+TEST_F(WindowThreadTest, ARequestGivenUpOnOneThreadDoesNotHoldUpAnother)
+{
+    GameWindowThread stalled;
+    NameGameWindow(stalled.Window());
+    const long first = NewWindowDevice();
+    stalled.PauseTakingSentMessages(true);
+    qmsim::SetSendTimeoutHandler([] {});
+    Server().DeleteDevice(first);
+    qmsim::SetSendTimeoutHandler(nullptr);
+
+    GameWindowThread other;
+    NameGameWindow(other.Window());
+    qmsim::ClearCallLog();
+    NewWindowDevice();
+    EXPECT_EQ(HandOffs().size(), 1u);
+    EXPECT_EQ(qmsim::LastWindowProcChanger(other.Window()), other.ThreadId());
+    stalled.PauseTakingSentMessages(false);
+    ASSERT_TRUE(Eventually([&] { return qmsim::SentMessagesWaiting(stalled.Window()) == 0; }));
+    EXPECT_EQ(qmsim::LastWindowProcChanger(stalled.Window()), GetCurrentThreadId());
+    Server().FreeDevices();
+    EXPECT_EQ(qmsim::LastWindowProcChanger(other.Window()), other.ThreadId());
+}
+
 // The window's thread takes the request at the very moment its sender gives up
 // waiting: the change is made once, there, and the sender returns after it.
 TEST_F(WindowThreadTest, TheWindowThreadTakesTheRequestAsItsSenderGivesUp)
