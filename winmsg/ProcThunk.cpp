@@ -12,6 +12,8 @@ constexpr std::size_t kPageSize = 4096;
 constexpr std::size_t kThunksPerPage = kPageSize / kThunkSize;
 
 unsigned char* g_pFreeSlot = nullptr;
+// The pages, each one's first slot holding the next one's address.
+unsigned char* g_pPages = nullptr;
 
 // Several windows' threads may make and free thunks at once; the pool's list is
 // the only state they share, held for a few instructions.
@@ -45,7 +47,9 @@ bool AddPage()
         VirtualAlloc(nullptr, kPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
     if (!page)
         return false;
-    for (std::size_t slot = kThunksPerPage; slot-- > 0;)
+    std::memcpy(page, &g_pPages, sizeof g_pPages);
+    g_pPages = page;
+    for (std::size_t slot = kThunksPerPage; slot-- > 1;)
         PushFree(page + slot * kThunkSize);
     return true;
 }
@@ -109,4 +113,14 @@ void FreeProcThunk(WNDPROC thunk)
 {
     sPoolHold hold;
     PushFree(reinterpret_cast<unsigned char*>(reinterpret_cast<void*>(thunk)));
+}
+
+void ReleaseProcThunks()
+{
+    sPoolHold hold;
+    while (unsigned char* page = g_pPages) {
+        std::memcpy(&g_pPages, page, sizeof g_pPages);
+        VirtualFree(page, 0, MEM_RELEASE);
+    }
+    g_pFreeSlot = nullptr;
 }

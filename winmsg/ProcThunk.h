@@ -16,3 +16,7 @@ WNDPROC MakeProcThunk(ThunkTarget target, void* context);
 // The thunk may be handed out again. Its code must not be running any more
 // beyond its jump into the target (which it never returns through).
 void FreeProcThunk(WNDPROC thunk);
+
+// Gives every page of thunks back; only when none of them can be called any
+// more (the module is being unloaded).
+void ReleaseProcThunks();

@@ -88,7 +88,11 @@ void DeleteDeadWindowLinks(sHookClass& hookClass)
 // The links' own memory goes with the module; a link still in a chain then
 // would be the host's fault (devices not freed before unloading).
 struct sLinksAtUnload {
-    ~sLinksAtUnload() { DeleteAllLinks(); }
+    ~sLinksAtUnload()
+    {
+        DeleteAllLinks();
+        ReleaseProcThunks();
+    }
 } g_oLinksAtUnload;
 
 }  // namespace

@@ -11,9 +11,11 @@ using namespace qmsim::detail;
 
 namespace {
 // The size of each allocation, which munmap needs and VirtualFree is not given.
+// Never destroyed: a module may free its pages while the process ends, after
+// this library's own statics are gone.
 std::map<void*, SIZE_T>& Allocations() {
-    static std::map<void*, SIZE_T> allocations;
-    return allocations;
+    static auto* allocations = new std::map<void*, SIZE_T>;
+    return *allocations;
 }
 bool g_failVirtualAlloc = false;
 }  // namespace
