@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "common/ModuleTestFixture.h"
+#include "common/OtherProgram.h"
 #include "common/QueuedEvents.h"
 #include "server/QmInputDeviceRef.h"
 #include "winmsg/QmWindowsKeyboard.h"
@@ -220,22 +221,9 @@ protected:
     static std::vector<std::string> HandOffs() { return PlatformCalls("SendMessageTimeoutA"); }
 };
 
-// Another program's procedure above the module's hooks that answers messages
-// it does not know (WM_NULL, registered ones) itself, passing on only the rest.
-struct sAnsweringProgram {
-    static inline WNDPROC s_pReplaced = nullptr;
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_NULL || message >= 0xC000)
-            return 0;
-        return CallWindowProcA(s_pReplaced, window, message, wParam, lParam);
-    }
-    static void Subclass(HWND window)
-    {
-        s_pReplaced = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-};
+// Another program above the module's hooks that answers the messages it does
+// not know itself.
+using sAnsweringProgram = sOtherProgram<0, true>;
 
 TEST_F(WindowThreadTest, DeletingADeviceWaitsUntilTheWindowThreadHasMadeItsEvent)
 {

@@ -10,6 +10,7 @@
 #include "framework/QmFrameworkControl.h"
 #include "host/QmEnvironmentServer.h"
 #include "host/QmString.h"
+#include "tests/common/OtherProgram.h"
 #include "tests/wine/HostChecks.h"
 #include "tests/wine/TestHost.h"
 
@@ -49,23 +50,6 @@ bool NewestKeyboardHeardTheKey(CTestHost& host)
         heard = heard || line.rfind(wanted, 0) == 0;
     return heard;
 }
-
-// Other programs' subclassing on the real platform: each keeps what it
-// replaced and, on leaving, puts it back wherever it sits then.
-template <int Program>
-struct sOtherProgram {
-    static inline WNDPROC s_pReplaced = nullptr;
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return CallWindowProcA(s_pReplaced, window, message, wParam, lParam);
-    }
-    static void Subclass(HWND window)
-    {
-        s_pReplaced = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    static void PutBack(HWND window) { SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_pReplaced)); }
-};
 
 // Sends a key; true when the game's own procedure got it exactly once.
 bool KeyReachesTheGameOnce(HWND window)
@@ -195,21 +179,6 @@ private:
 
 namespace {
 
-// Another program above the hooks that answers the messages it does not know
-// itself (WM_NULL, registered ones) and passes on only the rest.
-WNDPROC g_pReplacedByAnswering = nullptr;
-
-LRESULT CALLBACK AnsweringProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NULL || message >= 0xC000)
-        return 0;
-    return CallWindowProcA(g_pReplacedByAnswering, window, message, wParam, lParam);
-}
-
-}  // namespace
-
-namespace {
-
 DWORD g_nHookThread = 0;
 
 LRESULT CALLBACK NoteHookThread(int code, WPARAM sentByThisThread, LPARAM details)
@@ -253,8 +222,7 @@ int RunWindowThreadCase()
         }
         checks.CheckEqual(cycle, kCycles, "enumerate and free cycles while another thread pumps the window");
         checks.Check(game.Dispatched() > 0, "the window's thread dispatched its input");
-        g_pReplacedByAnswering = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            game.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AnsweringProcedure)));
+        sOtherProgram<2, true>::Subclass(game.Window());
         for (cycle = 0; cycle < kCycles && host.Server().EnumerateDevices(); ++cycle) {
             host.Server().FreeDevices();
             events += static_cast<long>(host.Input().TakeEventLines().size());

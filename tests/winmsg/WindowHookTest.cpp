@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "WindowMessageTest.h"
+#include "common/OtherProgram.h"
 
 namespace {
 
@@ -108,21 +109,7 @@ struct sKeyboardProcs : CQmWindowsKeyboard {
     using CQmWindowsKeyboard::WindowProcNew;
 };
 
-// Another program above the keyboard's hook: it keeps what it replaced and
-// puts it back when asked, wherever it sits then.
-struct sProgramAbove {
-    static inline WNDPROC s_pReplaced = nullptr;
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return CallWindowProcA(s_pReplaced, window, message, wParam, lParam);
-    }
-    static void Subclass(HWND window)
-    {
-        s_pReplaced = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    static void PutBack(HWND window) { SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_pReplaced)); }
-};
+using sProgramAbove = sOtherProgram<0>;
 
 // A keyboard created after another program cut the class's hook out goes on
 // top with an identity of its own; the window's first hook is WindowProcNew,

@@ -16,44 +16,13 @@
 #include <vector>
 
 #include "WindowMessageTest.h"
+#include "common/OtherProgram.h"
 
 namespace {
 
-// Another program's subclassing, of the window's own kind: it keeps what it
-// replaced, passes messages on to it, and on leaving puts it back.
-template <int Program>
-struct sForeignProcedure {
-    static inline WNDPROC s_pReplaced = nullptr;
-    static inline bool s_bUnicode = false;
-    static inline int s_nCalls = 0;
-
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        ++s_nCalls;
-        // The second program answers the messages other programs register itself.
-        if (Program == 1 && message >= 0xC000 && message <= 0xFFFF)
-            return 0;
-        return s_bUnicode ? CallWindowProcW(s_pReplaced, window, message, wParam, lParam)
-                          : CallWindowProcA(s_pReplaced, window, message, wParam, lParam);
-    }
-
-    static WNDPROC Replace(HWND window, WNDPROC procedure)
-    {
-        const auto value = reinterpret_cast<LONG_PTR>(procedure);
-        return reinterpret_cast<WNDPROC>(s_bUnicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, value)
-                                                    : SetWindowLongPtrA(window, GWLP_WNDPROC, value));
-    }
-
-    static void Subclass(HWND window, bool unicode)
-    {
-        s_bUnicode = unicode;
-        s_pReplaced = Replace(window, &Proc);
-    }
-
-    static void Unsubclass(HWND window) { Replace(window, s_pReplaced); }
-};
-using sProgramF = sForeignProcedure<0>;
-using sProgramH = sForeignProcedure<1>;
+// The second program answers the messages other programs register itself.
+using sProgramF = sOtherProgram<0>;
+using sProgramH = sOtherProgram<1, true>;
 
 enum eClass { kKeyboard, kMouse, kClasses };
 
@@ -149,7 +118,7 @@ protected:
                 qmsim::DestroyTestWindow(m_hWindow);
                 model.bWindowAlive = false;
             } else if (step == 'F' || step == 'H') {
-                ProgramStep(step == 'F' ? 0 : 1, second, model, scenario.bUnicodeWindow);
+                ProgramStep(step == 'F' ? 0 : 1, second, model);
             } else {
                 const int slot = step - '0';
                 const eClass kind = scenario.eSlotClass[slot];
@@ -187,12 +156,12 @@ protected:
         m_nCharacterKey = unicode ? '?' : 0xE9;
     }
 
-    void ProgramStep(int program, bool second, sChainModel& model, bool unicode)
+    void ProgramStep(int program, bool second, sChainModel& model)
     {
         if (model.bWindowAlive && program == 0)
-            second ? sProgramF::Unsubclass(m_hWindow) : sProgramF::Subclass(m_hWindow, unicode);
+            second ? sProgramF::PutBack(m_hWindow) : sProgramF::Subclass(m_hWindow);
         if (model.bWindowAlive && program == 1)
-            second ? sProgramH::Unsubclass(m_hWindow) : sProgramH::Subclass(m_hWindow, unicode);
+            second ? sProgramH::PutBack(m_hWindow) : sProgramH::Subclass(m_hWindow);
         if (model.bWindowAlive)
             second ? model.Unsubclass(program) : model.Subclass(program);
     }
