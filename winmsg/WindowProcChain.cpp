@@ -1,5 +1,7 @@
 #include "winmsg/WindowProcChain.h"
 
+#include "winmsg/ModulePin.h"
+
 namespace {
 
 // The classes of window devices: the keyboard's and the mouse's, with room to spare.
@@ -64,15 +66,6 @@ bool TryToStepOut(const sHookLink& link)
         }
     }
     return out;
-}
-
-// A procedure that another program may still call must stay callable:
-// FreeLibrary may no longer unload us.
-void PinModuleOf(WNDPROC hook)
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(reinterpret_cast<void*>(hook)), &module);
 }
 
 void DeleteDeadWindowLinks(sHookClass& hookClass)
@@ -153,7 +146,7 @@ void StandAside(sHookClass& hookClass)
     *hookClass.m_pSavedProc = nullptr;
     hookClass.m_pServing = nullptr;
     if (!TryToStepOut(link))
-        PinModuleOf(link.m_pHook);
+        PinThisModule();
 }
 
 bool IsReachableFromTop(const sHookLink& link)

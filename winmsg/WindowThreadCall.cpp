@@ -1,5 +1,7 @@
 #include "winmsg/WindowThreadCall.h"
 
+#include "winmsg/ModulePin.h"
+
 namespace {
 
 // The WM_NULL that carries a request: this wParam, and the request's serial
@@ -64,18 +66,11 @@ void DropGivenUpRequest()
     WaitUntil(kIdle);
 }
 
-void PinModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(reinterpret_cast<void*>(&TakeRequest)), &module);
-}
-
 // After the send: whoever has not run the task by now runs it here.
 void SettleRequest(LONG serial, bool timedOut, HookTask task, void* context)
 {
     if (timedOut && Claim(Word(serial, kPending), Word(serial, kGivenUp))) {
-        PinModule();
+        PinThisModule();
         task(context);
         return;
     }

@@ -102,6 +102,10 @@ TEST(ModuleReloadTest, HooksLeftBelowAForeignProcedureKeepTheModuleLoaded)
         std::string error;
         ASSERT_TRUE(module.Load(QM_INPUT_MODULE_PATH, error)) << error;
         qmmonitor::CInputHost host(module);
+        // Hooked a second time, the window's hooks are procedures made at run
+        // time, outside the module's image: they must pin it all the same.
+        ASSERT_TRUE(host.Server().EnumerateDevices());
+        host.Server().FreeDevices();
         ASSERT_TRUE(host.Server().EnumerateDevices());
         g_pReplacedByForeign = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(window.GetHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
